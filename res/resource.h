@@ -1,0 +1,43 @@
+// Resource identifiers, shared by the resource script and the C++ code.
+// Plain #defines only: the resource compiler reads this file too.
+#pragma once
+
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_VEXO_DIALOG 102
+#define IDR_MAINFRAME 128
+#define IDM_ABOUTBOX 0x0010
+
+#define IDC_START 1000
+#define IDC_BOOTLOADER_PATH 1002
+#define IDC_BROWSE_BOOTLOADER 1003
+#define IDC_KERNEL_PATH 1004
+#define IDC_BROWSE_KERNEL 1005
+#define IDC_DRIVE_SIZE 1006
+#define IDC_BL_FROM 1007
+#define IDC_BL_TO 1008
+#define IDC_BL_DRIVE 1009
+#define IDC_KERNEL_FROM 1010
+#define IDC_DRIVE 1011
+#define IDC_BOOTLOADER_PART_SIZE 1012
+#define IDC_KERNEL_TO 1013
+#define IDC_KERNEL_DRIVE 1014
+#define IDC_KERNEL_PART_SIZE 1015
+#define IDC_CRAMFS_PATH 1016
+#define IDC_BROWSE_CRAMFS 1017
+#define IDC_CRAMFS_FROM 1018
+#define IDC_CRAMFS_TO 1019
+#define IDC_CRAMFS_DRIVE 1020
+#define IDC_ROOTFS_PART_SIZE 1021
+#define IDC_ROOTFS_PATH 1022
+#define IDC_BROWSE_ROOTFS 1023
+#define IDC_SRAM_SIZE 1031
+#define IDC_EFUSE_SIZE 1032
+#define IDC_SDHC 1033
+#define IDC_LOAD 1034
+#define IDC_SAVE 1035
+#define IDC_PROGRESS 1036
+#define IDC_BOOTLOADER_UNIT 1037
+#define IDC_KERNEL_UNIT 1038
+#define IDC_ROOTFS_UNIT 1039
+#define IDC_ROOTFS_START_SECTOR 1041
