@@ -8,6 +8,7 @@
 #include "platform/wintypes.h"
 
 #include <map>
+#include <vector>
 #include <memory>
 
 class QWidget;

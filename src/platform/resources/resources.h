@@ -51,6 +51,10 @@ std::optional<std::span<const std::uint8_t>> Find(const ResId& type, const ResId
 std::optional<std::span<const std::uint8_t>> FindIn(const std::vector<Resource>& all, const ResId& type,
                                                     const ResId& name, WORD language = LANG_EN_US);
 
+// The bytes of an .ico file rebuilt from icon group groupId and its images
+// (what the toolkit loads), or nothing when there is no such group.
+std::optional<std::vector<std::uint8_t>> BuildIconFile(WORD groupId);
+
 // The string with id from the string table (blocks of 16), or nothing.
 std::optional<std::u16string> LoadString(UINT id);
 
