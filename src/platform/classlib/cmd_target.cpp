@@ -4,6 +4,8 @@
 #include "platform/classlib/cfile.h"
 #include "platform/classlib/msgmap.h"
 
+#include <bit>
+
 namespace {
 
 bool Matches(const AFX_MSGMAP_ENTRY& entry, UINT message, WPARAM wParam) {
@@ -30,12 +32,12 @@ LRESULT Call(CCmdTarget& target, const AFX_MSGMAP_ENTRY& entry, WPARAM wParam, L
         (target.*entry.pfn)();
         return 0;
     case AfxSig::v_ul: {
-        const auto handler = reinterpret_cast<void (CCmdTarget::*)(UINT, LPARAM)>(entry.pfn);
+        const auto handler = std::bit_cast<void (CCmdTarget::*)(UINT, LPARAM)>(entry.pfn);
         (target.*handler)(static_cast<UINT>(wParam), lParam);
         return 0;
     }
     case AfxSig::h_v: {
-        const auto handler = reinterpret_cast<HCURSOR (CCmdTarget::*)()>(entry.pfn);
+        const auto handler = std::bit_cast<HCURSOR (CCmdTarget::*)()>(entry.pfn);
         return reinterpret_cast<LRESULT>((target.*handler)());
     }
     case AfxSig::end: break;
