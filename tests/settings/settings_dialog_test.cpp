@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <array>
 #include <filesystem>
@@ -240,7 +243,7 @@ TEST_F(SettingsDialogTest, ExampleLoadsBackWithTheRootfsPathOneSlotUp) {
     // The drive check ran for F and the controls show what was loaded.
     EXPECT_EQ(m_dlg->m_nTotalSectors, kDriveFBytes / 512);
     EXPECT_EQ(m_dlg->m_strDriveSize.Str(), u"32768 sectors");
-    EXPECT_EQ(m_dlg->m_nDiskNumber, platform::storage::DiskNamespace::Current().FindVolume('F')->diskNumbers[0]);
+    EXPECT_EQ(m_dlg->m_nDiskNumber, platform::storage::DiskNamespace::Current().FindVolume('F')->extents[0].diskNumber);
     EXPECT_EQ(ControlText(IDC_DRIVE_SIZE), u"32768 sectors");
     EXPECT_EQ(ControlText(IDC_BOOTLOADER_PART_SIZE), u"512");
     EXPECT_EQ(ControlText(IDC_ROOTFS_START_SECTOR), u"100");
@@ -420,9 +423,26 @@ TEST_F(SettingsDialogTest, FailedSavesAreSilentAndCloseTheFile) {
     // A file in a folder that does not exist cannot be created.
     Save(s_dir / "no-such-folder" / "x.dat");
     EXPECT_FALSE(fs::exists(s_dir / "no-such-folder"));
-    // A device that refuses every write.
-    Save("/dev/full");
-    EXPECT_FALSE(IsOpen("/dev/full"));
+    EXPECT_TRUE(m_boxes.empty());
+}
+
+TEST_F(SettingsDialogTest, WriteCutShortLeavesWhatWasWrittenAndClosesTheFile) {
+    // A file-size limit of 1000 bytes stops the write part way.
+    ChooseExample();
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    Save(m_file);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    Bytes expected = SettingsFile(kExampleText);
+    expected.resize(1000);
+    EXPECT_EQ(ReadAll(m_file), expected);
+    EXPECT_FALSE(IsOpen(m_file));
     EXPECT_TRUE(m_boxes.empty());
 }
 
