@@ -1,5 +1,6 @@
 // The compiled About box (template 100), the string table and the manifest.
 #include "platform/resources/resources.h"
+#include "res_printers.h"
 #include "resource.h"
 #include "window_styles.h"
 

@@ -1,6 +1,7 @@
 // The compiled main dialog (template 102) and its initial list items,
 // checked against the dialog's control table.
 #include "platform/resources/resources.h"
+#include "res_printers.h"
 #include "resource.h"
 #include "window_styles.h"
 

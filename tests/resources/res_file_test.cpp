@@ -1,9 +1,12 @@
 // Reading .res files, finding resources by type, name and language, the
 // string table and rebuilding icon files, on small files built here.
 #include "platform/resources/resources.h"
+#include "res_printers.h"
 #include "res_builder.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace res = platform::resources;
 using test_res::Bytes;
@@ -176,14 +179,61 @@ TEST(BuildIconFile, DirectoryPointsAtEachImageInOrder) {
     EXPECT_EQ(b[41], 0xA1);
 }
 
+namespace {
+
+// A 24-bit image header claiming `size` pixels square, followed by `pixelBytes`.
+Bytes TrueColourImage(std::uint32_t size, std::size_t pixelBytes) {
+    Bytes b;
+    test_res::Put32(b, 40);
+    test_res::Put32(b, size);
+    test_res::Put32(b, size * 2);
+    test_res::Put16(b, 1);
+    test_res::Put16(b, 24);
+    b.resize(40 + pixelBytes, 0);
+    return b;
+}
+
+} // namespace
+
+TEST(BuildIconFile, TrueColourImagesGetTheirMaskAsAlpha) {
+    // 2 x 2 pixels: colour rows of 8 bytes (6 + padding), mask rows of 4.
+    Bytes image = TrueColourImage(2, 2 * 8 + 2 * 4);
+    const std::uint8_t bottomRow[] = {1, 2, 3, 4, 5, 6};
+    const std::uint8_t topRow[] = {7, 8, 9, 10, 11, 12};
+    std::copy(std::begin(bottomRow), std::end(bottomRow), image.begin() + 40);
+    std::copy(std::begin(topRow), std::end(topRow), image.begin() + 48);
+    image[56] = 0x40;  // bottom row: right pixel transparent
+    image[60] = 0x80;  // top row: left pixel transparent
+    ResFile f;
+    f.Add(res::RT_ICON, 1, res::LANG_EN_US, image);
+    f.Add(res::RT_GROUP_ICON, 128, res::LANG_EN_US, IconGroup({{2, 1}}));
+    const auto all = res::ParseRes(f.bytes);
+    ASSERT_TRUE(all.has_value());
+    const auto ico = res::BuildIconFileFrom(*all, 128);
+    ASSERT_TRUE(ico.has_value());
+    const std::size_t at = 6 + 16;
+    EXPECT_EQ((*ico)[6 + 6], 32) << "the directory announces 32 bits";
+    EXPECT_EQ((*ico)[at + 14], 32) << "and so does the image";
+    const Bytes pixels(ico->begin() + at + 40, ico->begin() + at + 40 + 16);
+    EXPECT_EQ(pixels, (Bytes{1, 2, 3, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 10, 11, 12, 0xFF}));
+    EXPECT_EQ(ico->size(), at + 40 + 16 + 8) << "the mask follows the pixels";
+    EXPECT_EQ(Get32(*ico, 6 + 8), 40u + 16 + 8);
+}
+
 TEST(BuildIconFile, NothingForAMissingGroupOrImage) {
     ResFile f;
     f.Add(res::RT_ICON, 1, res::LANG_EN_US, Bytes(5, 0xA1));
+    f.Add(res::RT_ICON, 2, res::LANG_EN_US, TrueColourImage(48, 100));
+    f.Add(res::RT_ICON, 3, res::LANG_EN_US, TrueColourImage(0x7FFFFFFF, 100));
     f.Add(res::RT_GROUP_ICON, 128, res::LANG_EN_US, IconGroup({{32, 1}, {16, 9}}));
     f.Add(res::RT_GROUP_ICON, 129, res::LANG_EN_US, IconGroup({}));
+    f.Add(res::RT_GROUP_ICON, 131, res::LANG_EN_US, IconGroup({{48, 2}}));
+    f.Add(res::RT_GROUP_ICON, 132, res::LANG_EN_US, IconGroup({{48, 3}}));
     const auto all = res::ParseRes(f.bytes);
     ASSERT_TRUE(all.has_value());
     EXPECT_FALSE(res::BuildIconFileFrom(*all, 128).has_value()) << "image 9 is missing";
     EXPECT_FALSE(res::BuildIconFileFrom(*all, 129).has_value()) << "a group without images";
     EXPECT_FALSE(res::BuildIconFileFrom(*all, 130).has_value()) << "no such group";
+    EXPECT_FALSE(res::BuildIconFileFrom(*all, 131).has_value()) << "24-bit image shorter than its size";
+    EXPECT_FALSE(res::BuildIconFileFrom(*all, 132).has_value()) << "24-bit image of absurd size";
 }
