@@ -230,14 +230,17 @@ struct BrowseCase {
     CString CVEXODlg::*member;
     std::u16string defExt;
     std::u16string filter;
+    std::u16string chosen;
 };
 const BrowseCase kBrowseCases[] = {
     {IDC_BROWSE_BOOTLOADER, IDC_BOOTLOADER_PATH, &CVEXODlg::m_strBootloaderPath, u"bin",
-     u"Image (*.bin)|*.bin|All(*.*)|*.*||"},
-    {IDC_BROWSE_KERNEL, IDC_KERNEL_PATH, &CVEXODlg::m_strKernelPath, u"", u"Image (zImage)|zImage|All(*.*)|*.*||"},
+     u"Image (*.bin)|*.bin|All(*.*)|*.*||", u"/cards/images/u-boot.bin"},
+    {IDC_BROWSE_KERNEL, IDC_KERNEL_PATH, &CVEXODlg::m_strKernelPath, u"", u"Image (zImage)|zImage|All(*.*)|*.*||",
+     u"/cards/images/zImage"},
     {IDC_BROWSE_CRAMFS, IDC_CRAMFS_PATH, &CVEXODlg::m_strCramfsPath, u"",
-     u"cramfs (*.cramfs)|*.cramfs|All (*.*)|*.*|"},
-    {IDC_BROWSE_ROOTFS, IDC_ROOTFS_PATH, &CVEXODlg::m_strRootfsPath, u"img", u"Image (*.img)|*.img|All(*.*)|*.*||"},
+     u"cramfs (*.cramfs)|*.cramfs|All (*.*)|*.*|", u"/cards/images/root.cramfs"},
+    {IDC_BROWSE_ROOTFS, IDC_ROOTFS_PATH, &CVEXODlg::m_strRootfsPath, u"img", u"Image (*.img)|*.img|All(*.*)|*.*||",
+     u"/cards/images/rootfs.img"},
 };
 
 // A chosen file shows with its full path, and every other box shows its
@@ -247,7 +250,7 @@ TEST_F(DialogTest, BrowseShowsTheChosenPathAndRefreshesEveryBox) {
         SCOPED_TRACE(c.button);
         fileDialogs.clear();
         FreshDialog();
-        const std::u16string chosen = u"/cards/images/chosen-" + std::u16string(1, u'0' + c.button % 10);
+        const std::u16string& chosen = c.chosen;
         fileDialogAnswer = {IDOK, chosen};
         WithDialog([&] {
             const int otherPathBox = c.pathBox == IDC_KERNEL_PATH ? IDC_ROOTFS_PATH : IDC_KERNEL_PATH;
