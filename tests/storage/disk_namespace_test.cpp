@@ -2,6 +2,7 @@
 // which volumes get letters, and how letters and numbers behave when cards
 // come and go or image files are added.
 #include "platform/storage/linux/disk_namespace.h"
+#include "platform/storage/linux/disk_rules.h"
 #include "storage/machine_table.h"
 
 #include <gtest/gtest.h>

@@ -80,8 +80,9 @@ TEST_F(FakeMachineTest, DeviceNamesOpenWhatTheyName) {
         SetLastError(0);
         Handle h(Open(c.path, c.access));
         EXPECT_EQ(h.ok(), c.error == 0) << std::string(c.path.begin(), c.path.end());
-        if (c.error != 0)
+        if (c.error != 0) {
             EXPECT_EQ(GetLastError(), c.error) << std::string(c.path.begin(), c.path.end());
+        }
     }
     Handle created(Open(u"\\\\.\\PhysicalDrive8", GENERIC_WRITE, 0, CREATE_ALWAYS));
     EXPECT_FALSE(created.ok());
@@ -357,10 +358,11 @@ TEST_F(ImageDriveTest, TransfersStayInsideTheDisk) {
         const BOOL ok = c.write ? WriteFile(disk, data.bytes, c.bytes, &moved, nullptr)
                                 : ReadFile(disk, data.bytes, c.bytes, &moved, nullptr);
         EXPECT_EQ(ok, c.ok) << c.offset << (c.write ? " write" : " read");
-        if (ok)
+        if (ok) {
             EXPECT_EQ(moved, c.moved) << c.offset;
-        else
+        } else {
             EXPECT_EQ(GetLastError(), c.error) << c.offset;
+        }
     }
     EXPECT_EQ(std::filesystem::file_size(image), end) << "an image drive never grows";
 }
@@ -417,7 +419,8 @@ TEST(OrdinaryFiles, OnlyRegularFilesOpenAndErrorsMapToSystemCodes) {
     const Case cases[] = {
         {u16(root + "/missing.dat"), GENERIC_READ, OPEN_EXISTING, ERROR_FILE_NOT_FOUND},
         {u16(root + "/no/such/dir/x.dat"), GENERIC_READ, OPEN_EXISTING, ERROR_PATH_NOT_FOUND},
-        {u16(root + "/no/such/dir/x.dat"), GENERIC_WRITE, CREATE_ALWAYS, ERROR_FILE_NOT_FOUND},
+        {u16(root + "/no/such/dir/x.dat"), GENERIC_WRITE, CREATE_ALWAYS, ERROR_PATH_NOT_FOUND},
+        {u16(root + "/missing.dat/x.dat"), GENERIC_READ, OPEN_EXISTING, ERROR_PATH_NOT_FOUND},
         {u16(root), GENERIC_READ, OPEN_EXISTING, ERROR_ACCESS_DENIED},
         {u16(root), GENERIC_WRITE, CREATE_ALWAYS, ERROR_ACCESS_DENIED},
         {u16(fifo), GENERIC_READ, OPEN_EXISTING, ERROR_ACCESS_DENIED},  // and does not wait for a writer
