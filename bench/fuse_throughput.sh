@@ -62,6 +62,7 @@ fi
 echo "target: $target ($card_sectors sectors)"
 
 now() { date +%s.%N; }
+calc() { awk "BEGIN { printf \"%.6f\", $1 }"; }
 
 # One fusing run through the dialog; prints its wall time; keeps the
 # process's own figures in $out/tool.txt.
@@ -71,7 +72,7 @@ tool_run() {
   build/fuse_bench "$target" "$out/u-boot.bin" "$out/zImage" "$out/rootfs.img" "$rootfs_start" \
     >"$out/tool.txt" 2>"$out/tool.err" || { cat "$out/tool.err" >&2; exit 1; }
   end=$(now)
-  echo "$end - $begin" | bc -l
+  calc "$end - $begin"
 }
 
 # The same bytes at the same offsets with dd, read back with dd and compared.
@@ -88,25 +89,24 @@ dd_run() {
   put "$out/kernel.blk" $k && check "$out/kernel.blk" $k
   put "$out/rootfs.img" $rootfs_start && check "$out/rootfs.img" $rootfs_start
   end=$(now)
-  echo "$end - $begin" | bc -l
+  calc "$end - $begin"
 }
 
-command -v bc >/dev/null || { echo "bc is needed (apt-get install bc)" >&2; exit 1; }
 best_tool="" best_dd=""
 for ((r = 1; r <= rounds; r++)); do
   t=$(tool_run)
   d=$(dd_run)
   printf 'round %d: tool %.2f s, dd %.2f s\n' "$r" "$t" "$d"
-  [[ -z $best_tool || $(echo "$t < $best_tool" | bc -l) -eq 1 ]] && best_tool=$t
-  [[ -z $best_dd || $(echo "$d < $best_dd" | bc -l) -eq 1 ]] && best_dd=$d
+  [[ -z $best_tool || $(calc "$t < $best_tool") == 1.000000 ]] && best_tool=$t
+  [[ -z $best_dd || $(calc "$d < $best_dd") == 1.000000 ]] && best_dd=$d
 done
 
-mib=$(echo "($rootfs_bytes + 8192 + 540672 + $(stat -c %s "$out/kernel.blk")) / 1048576" | bc -l)
+mib=$(calc "($rootfs_bytes + 8192 + 540672 + $(stat -c %s "$out/kernel.blk")) / 1048576")
 peak=$(sed -n 's/^peak_kib=//p' "$out/tool.txt")
 baseline=$(sed -n 's/^baseline_peak_kib=//p' "$out/tool.txt")
 run=$(sed -n 's/^run_seconds=//p' "$out/tool.txt")
 printf 'written and verified: %.1f MiB\n' "$mib"
-printf 'tool (whole process): %.2f s  %.1f MiB/s   (the run itself: %.2f s)\n' "$best_tool" "$(echo "$mib / $best_tool" | bc -l)" "$run"
-printf 'dd + dd + cmp:        %.2f s  %.1f MiB/s\n' "$best_dd" "$(echo "$mib / $best_dd" | bc -l)"
-printf 'ratio tool / dd:      %.3f\n' "$(echo "$best_tool / $best_dd" | bc -l)"
+printf 'tool (whole process): %.2f s  %.1f MiB/s   (the run itself: %.2f s)\n' "$best_tool" "$(calc "$mib / $best_tool")" "$run"
+printf 'dd + dd + cmp:        %.2f s  %.1f MiB/s\n' "$best_dd" "$(calc "$mib / $best_dd")"
+printf 'ratio tool / dd:      %.3f\n' "$(calc "$best_tool / $best_dd")"
 printf 'tool peak resident memory: %d KiB (%d KiB before the run; the transfer buffers are 16384 KiB)\n' "$peak" "$baseline"
