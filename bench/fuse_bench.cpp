@@ -50,7 +50,7 @@ char CardLetter(const std::string& card) {
         return 'E';
     }
     for (const platform::storage::Volume& volume : disks.Volumes()) {
-        const platform::storage::Disk* disk = volume.diskNumbers.empty() ? nullptr : disks.FindDisk(volume.diskNumbers.front());
+        const platform::storage::Disk* disk = volume.extents.empty() ? nullptr : disks.FindDisk(volume.extents.front().diskNumber);
         if (disk && (disk->devicePath == card || volume.devicePath == card))
             return volume.letter;
     }

@@ -80,6 +80,18 @@ std::vector<std::pair<std::uint64_t, std::uint64_t>> DataRanges(const std::strin
     return ranges;
 }
 
+void ExpectDataOnlyIn(const std::string& cardPath, const std::vector<SectorRun>& runs) {
+    constexpr std::uint64_t kBlock = 4096;
+    for (const auto& [first, end] : DataRanges(cardPath)) {
+        for (std::uint64_t block = first / kBlock * kBlock; block < end; block += kBlock) {
+            const bool written = std::any_of(runs.begin(), runs.end(), [block](const SectorRun& run) {
+                return block < (run.first + run.count) * kSector && run.first * kSector < block + kBlock;
+            });
+            EXPECT_TRUE(written) << "data at byte " << block << " of the card";
+        }
+    }
+}
+
 namespace {
 
 // A card that moves bytes with pread/pwrite on the card file, records each
@@ -168,6 +180,7 @@ void CardTest::SetUp() {
 
 void CardTest::TearDown() {
     DiskNamespace::Current().SetOpenerForTests(nullptr);
+    DiskNamespace::Current().RemoveImageDrives();
     dlg.reset();
     platform::testing::SetMessageBoxHook(nullptr);
     afterTransfer = nullptr;
@@ -181,13 +194,13 @@ void CardTest::InsertCard(DWORD sectors) {
     }
     std::filesystem::resize_file(cardPath, std::uint64_t{sectors} * kSector);
     DiskNamespace& disks = DiskNamespace::Current();
-    disks.Rescan();
+    disks.RemoveImageDrives();
     const std::string error = disks.AddImageDrive('E', cardPath);
     ASSERT_EQ(error, "");
     const platform::storage::Volume* volume = disks.FindVolume('E');
     ASSERT_NE(volume, nullptr);
-    ASSERT_FALSE(volume->diskNumbers.empty());
-    cardDisk = volume->diskNumbers.front();
+    ASSERT_FALSE(volume->extents.empty());
+    cardDisk = volume->extents.front().diskNumber;
     ASSERT_NE(cardDisk, 0);
 
     dlg->m_cbDrive.SetCurSel(1);  // "E"

@@ -32,6 +32,13 @@ void WriteSparseImage(const std::string& path, std::uint64_t length);
 std::vector<BYTE> ReadFileAt(const std::string& path, std::uint64_t offset, std::size_t length);
 // The byte ranges of a sparse file that hold data, each [first, end).
 std::vector<std::pair<std::uint64_t, std::uint64_t>> DataRanges(const std::string& path);
+// A run of sectors: first sector and count.
+struct SectorRun {
+    std::uint64_t first, count;
+};
+// Every 4 KiB block of the card file that holds data overlaps one of the
+// runs: nothing else on the card was written.
+void ExpectDataOnlyIn(const std::string& cardPath, const std::vector<SectorRun>& runs);
 
 struct Transfer {
     bool write;

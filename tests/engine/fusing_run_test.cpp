@@ -144,11 +144,13 @@ TEST_F(FusingRun, InputBetweenTwoChunksDoesNotActOnTheRun) {
     SetPaths("", "", WriteImage("rootfs.img", ImageBytes(3 * kChunk)));
     SetRootfsStart(0);
 
+    bool posted = false;
     bool operatorActed = false;
     bool inRunWhileActing = false;
     afterTransfer = [&](const Transfer& t) {
-        if (!t.write || t.offset != 0)
+        if (!t.write || posted)
             return;
+        posted = true;
         // Runs at the first chance the run gives the dialog: between chunks.
         QMetaObject::invokeMethod(
             qApp,

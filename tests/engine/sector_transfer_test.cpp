@@ -98,6 +98,8 @@ TEST_F(SectorTransfer, ShortReadCountsAsFailure) {
     CardFaults faults;
     faults.shortRead = 0;
     UseTestCard(faults);
+    testing::internal::CaptureStdout();
     EXPECT_EQ(dlg->ReadSectors(0, 16, g_VerifyBuffer), 0);
+    testing::internal::GetCapturedStdout();
     EXPECT_TRUE(boxes.empty());
 }
