@@ -52,11 +52,15 @@ std::optional<std::span<const std::uint8_t>> FindIn(const std::vector<Resource>&
                                                     const ResId& name, WORD language = LANG_EN_US);
 
 // The bytes of an .ico file rebuilt from icon group groupId and its images
-// (what the toolkit loads), or nothing when there is no such group.
+// (what the toolkit loads), or nothing when there is no such group or an
+// image is missing or malformed. 24-bit images come out as 32-bit images
+// with their mask as alpha, which the toolkit's reader needs.
 std::optional<std::vector<std::uint8_t>> BuildIconFile(WORD groupId);
+std::optional<std::vector<std::uint8_t>> BuildIconFileFrom(const std::vector<Resource>& all, WORD groupId);
 
 // The string with id from the string table (blocks of 16), or nothing.
 std::optional<std::u16string> LoadString(UINT id);
+std::optional<std::u16string> LoadStringFrom(const std::vector<Resource>& all, UINT id);
 
 // One initial list item of a dialog: control id, message, text.
 struct DlgInitItem {

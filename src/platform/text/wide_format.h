@@ -7,12 +7,16 @@
 //   %d %i  signed 32-bit      %u  unsigned 32-bit
 //   %ld %lu %lx  the same widths: long is 32 bits here, as on the system
 //                the formats were written for
-//   %x %X  unsigned 32-bit hex (formatting only)
+//   %x %X %lx  unsigned 32-bit hex (formatting only; scanning reads %i as
+//              decimal, like %d)
 //   %c     one UTF-16 code unit (passed as int)
 //   %s     UTF-16 string (const char16_t*; char16_t* target when scanning)
 //   %%     a percent sign
 // Formatting honours the flags '-' and '0', a field width and a precision
-// for %s; scanning honours a maximum field width ("%127s") and '*' to skip.
+// (the most code units of %s, the least digits of a number); a directive it
+// does not know is copied as text and takes no argument, and a null %s
+// prints "(null)". Scanning honours a maximum field width ("%127s") and '*'
+// to skip.
 #pragma once
 
 #include <cstdarg>
@@ -36,8 +40,9 @@ std::u16string FormatV(const char16_t* format, std::va_list args);
 // scanf does: white space in the format matches any run of white space,
 // numbers take an optional sign, %s takes the longest run of non-white-space
 // code units (at most the field width, when one is given) and stores a NUL
-// after it. Returns the number of fields stored, or -1 when the input ended
-// before the first conversion.
+// after it. Numbers are taken modulo 2^32 ("-1" read with %u is 4294967295).
+// Returns the number of fields stored, or -1 when the input ended before the
+// first conversion.
 int Scan(const char16_t* text, const char16_t* format, ...);
 int ScanV(const char16_t* text, const char16_t* format, std::va_list args);
 
