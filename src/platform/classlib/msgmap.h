@@ -4,6 +4,8 @@
 
 #include "platform/wintypes.h"
 
+#include <bit>
+
 class CCmdTarget;
 
 inline constexpr UINT WM_PAINT = 0x000F;
@@ -50,7 +52,7 @@ protected:                                                     \
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                          \
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
     const AFX_MSGMAP* theClass::GetThisMessageMap() {                             \
-        using ThisClass = theClass;                                                      \
+        using ThisClass [[maybe_unused]] = theClass;                                     \
         using TheBaseClass = baseClass;                                                  \
         static const AFX_MSGMAP_ENTRY entries[] = {
 
@@ -71,14 +73,14 @@ protected:                                                     \
 
 #define ON_WM_SYSCOMMAND()                                                                   \
     {WM_SYSCOMMAND, 0, 0, 0, AfxSig::v_ul,                                                   \
-     reinterpret_cast<AFX_PMSG>(static_cast<void (CCmdTarget::*)(UINT, LPARAM)>(            \
+     std::bit_cast<AFX_PMSG>(static_cast<void (CCmdTarget::*)(UINT, LPARAM)>(                \
          static_cast<void (ThisClass::*)(UINT, LPARAM)>(&ThisClass::OnSysCommand)))},
 #define ON_WM_PAINT()                                            \
     {WM_PAINT, 0, 0, 0, AfxSig::v_v,                             \
      static_cast<AFX_PMSG>(static_cast<void (ThisClass::*)()>(&ThisClass::OnPaint))},
 #define ON_WM_QUERYDRAGICON()                                                               \
     {WM_QUERYDRAGICON, 0, 0, 0, AfxSig::h_v,                                                \
-     reinterpret_cast<AFX_PMSG>(static_cast<HCURSOR (CCmdTarget::*)()>(                    \
+     std::bit_cast<AFX_PMSG>(static_cast<HCURSOR (CCmdTarget::*)()>(                        \
          static_cast<HCURSOR (ThisClass::*)()>(&ThisClass::OnQueryDragIcon)))},
 
 // Command target: anything with a message map.

@@ -262,6 +262,7 @@ public:
     CString m_filter;
 
 private:
+    CWnd* m_pParentWnd = nullptr;
     CString m_pathName;
 };
 

@@ -1,0 +1,155 @@
+// CDialog: a window built from a dialog template, run modally or created
+// modeless, with the default handling of OK, Cancel and system commands.
+#include "platform/classlib/qt/control_ops.h"
+#include "platform/classlib/qt/dialog_window.h"
+#include "platform/classlib/wnd.h"
+#include "platform/resources/resources.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
+using platform::classlib::DialogWindow;
+namespace resources = platform::resources;
+
+namespace {
+
+constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr UINT SC_MINIMIZE = 0xF020;
+constexpr UINT SC_RESTORE = 0xF120;
+// An initial-data record that adds a string to a combo box.
+constexpr WORD kComboAddString = 0x0403;
+
+std::optional<resources::DialogTemplate> LoadTemplate(UINT id) {
+    const auto bytes = resources::Find(resources::ResId::Of(resources::RT_DIALOG), resources::ResId::Of(static_cast<WORD>(id)));
+    return bytes ? resources::ParseDialog(*bytes) : std::nullopt;
+}
+
+// The 8-bit texts of the initial data are Windows-1252; the list items use
+// only its ASCII part, which maps one to one.
+QString FromInitText(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+
+void PlaceOver(QWidget* window, const QWidget* parent) {
+    const QRect area = parent ? parent->frameGeometry()
+                              : (QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                                  : QRect());
+    if (!area.isEmpty())
+        window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+}
+
+} // namespace
+
+CDialog::CDialog(UINT idTemplate, CWnd* parent) : m_nIDTemplate(idTemplate), m_pParentWnd(parent) {}
+
+CDialog::~CDialog() {
+    m_tempControls.clear();
+    Attach(nullptr);
+}
+
+BOOL CDialog::Create(UINT idTemplate, CWnd* parent) {
+    if (m_window && m_window->isVisible())
+        return FALSE;
+    m_nIDTemplate = idTemplate;
+    m_pParentWnd = parent;
+    const auto dialogTemplate = LoadTemplate(m_nIDTemplate);
+    if (!dialogTemplate)
+        return FALSE;
+    m_tempControls.clear();
+    m_window.reset();
+    m_window = std::make_unique<DialogWindow>(*this, *dialogTemplate);
+    Attach(m_window.get());
+    QWidget* parentWidget = m_pParentWnd ? m_pParentWnd->GetWidget() : nullptr;
+    if (parentWidget) {
+        m_window->winId();
+        parentWidget->window()->winId();
+        m_window->windowHandle()->setTransientParent(parentWidget->window()->windowHandle());
+    }
+    PlaceOver(m_window.get(), parentWidget ? parentWidget->window() : nullptr);
+    const BOOL focusFirst = OnInitDialog();
+    if ((dialogTemplate->style & WS_VISIBLE) && !m_window->Ended()) {
+        m_window->show();
+        if (focusFirst)
+            m_window->FocusFirstTabStop();
+    }
+    return TRUE;
+}
+
+INT_PTR CDialog::DoModal() {
+    if (m_window && m_window->isVisible())
+        return -1;
+    const auto dialogTemplate = LoadTemplate(m_nIDTemplate);
+    if (!dialogTemplate)
+        return -1;
+    m_tempControls.clear();
+    m_window.reset();
+    m_window = std::make_unique<DialogWindow>(*this, *dialogTemplate);
+    Attach(m_window.get());
+    QWidget* parentWidget = m_pParentWnd ? m_pParentWnd->GetWidget() : nullptr;
+    PlaceOver(m_window.get(), parentWidget ? parentWidget->window() : nullptr);
+    m_window->setWindowModality(Qt::ApplicationModal);
+
+    const BOOL focusFirst = OnInitDialog();
+    if (!m_window->Ended()) {
+        m_window->show();
+        if (focusFirst)
+            m_window->FocusFirstTabStop();
+        m_window->activateWindow();
+    }
+    const int result = m_window->RunModal();
+
+    // The window goes when the run ends; the members bound to its
+    // controls are unbound with it.
+    m_tempControls.clear();
+    Attach(nullptr);
+    m_window.reset();
+    return result;
+}
+
+void CDialog::EndDialog(int result) {
+    if (m_window)
+        m_window->End(result);
+}
+
+BOOL CDialog::OnInitDialog() {
+    const auto initData = resources::Find(resources::ResId::Of(resources::RT_DLGINIT),
+                                          resources::ResId::Of(static_cast<WORD>(m_nIDTemplate)));
+    if (initData && m_window) {
+        for (const resources::DlgInitItem& item : resources::ParseDlgInit(*initData).value_or(std::vector<resources::DlgInitItem>{}))
+            if (item.message == kComboAddString)
+                platform::classlib::ComboAddString(m_window->Control(item.controlId), FromInitText(item.text));
+    }
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+// The toolkit has painted the dialog's background and controls already.
+void CDialog::OnPaint() {}
+
+void CDialog::OnSysCommand(UINT id, LPARAM) {
+    QWidget* window = m_pWidget;
+    if (!window)
+        return;
+    switch (id & 0xFFF0) {
+    case SC_CLOSE: SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); break;
+    case SC_MOVE:
+        if (window->windowHandle())
+            window->windowHandle()->startSystemMove();
+        break;
+    case SC_MINIMIZE: window->showMinimized(); break;
+    case SC_RESTORE: window->showNormal(); break;
+    default: break;
+    }
+}
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, &CDialog::OnOK)
+    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+END_MESSAGE_MAP()

@@ -1,0 +1,41 @@
+#include "platform/classlib/qt/file_dialog_rules.h"
+
+#include <QFileInfo>
+
+namespace platform::classlib {
+namespace {
+
+QString QtPatterns(const QString& windowsPatterns) {
+    QStringList patterns;
+    for (const QString& raw : windowsPatterns.split(u';', Qt::SkipEmptyParts)) {
+        const QString pattern = raw.trimmed();
+        if (!pattern.isEmpty())
+            patterns << (pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern);
+    }
+    return patterns.join(u' ');
+}
+
+} // namespace
+
+QStringList ToQtNameFilters(std::u16string_view filter) {
+    const QStringList parts = QString::fromStdU16String(std::u16string(filter)).split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            break;
+        filters << parts[i] + QStringLiteral(" (") + QtPatterns(parts[i + 1]) + u')';
+    }
+    return filters;
+}
+
+std::u16string WithDefaultExtension(const std::u16string& path, std::u16string_view defExt, bool openDialog) {
+    const QString qpath = QString::fromStdU16String(path);
+    if (defExt.empty() || path.empty() || QFileInfo(qpath).fileName().contains(u'.'))
+        return path;
+    const std::u16string extended = path + u"." + std::u16string(defExt);
+    if (openDialog && QFileInfo::exists(qpath) && !QFileInfo::exists(QString::fromStdU16String(extended)))
+        return path;
+    return extended;
+}
+
+} // namespace platform::classlib

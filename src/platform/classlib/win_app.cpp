@@ -1,0 +1,69 @@
+// CWinApp: the one application object, its icon loading and its title.
+#include "platform/classlib/qt/app_title.h"
+#include "platform/classlib/qt/icon_handles.h"
+#include "platform/classlib/wnd.h"
+#include "platform/resources/resources.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// String id of the application title in the string table.
+constexpr UINT kAppTitleString = 57344;
+
+CWinApp*& TheApp() {
+    static CWinApp* app = nullptr;
+    return app;
+}
+
+} // namespace
+
+CWinApp::CWinApp(const char16_t* appName) {
+    if (appName)
+        m_pszAppName = appName;
+    TheApp() = this;
+}
+
+CWinApp::~CWinApp() {
+    if (TheApp() == this)
+        TheApp() = nullptr;
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+HICON CWinApp::LoadIcon(UINT idResource) const {
+    return platform::classlib::ResourceIconHandle(static_cast<WORD>(idResource));
+}
+
+// Names the key under which profile settings would live; the tool keeps
+// no settings there, so nothing is stored.
+void CWinApp::SetRegistryKey(const char16_t* registryKey) { m_pszRegistryKey = registryKey ? registryKey : u""; }
+
+// There is no help file; the help command does nothing.
+void CWinApp::OnHelp() {}
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+END_MESSAGE_MAP()
+
+CWinApp* AfxGetApp() { return TheApp(); }
+
+// The dialogs hold no embedded components; nothing to enable.
+void AfxEnableControlContainer() {}
+
+namespace platform::classlib {
+
+std::u16string AppTitle() {
+    CWinApp* app = AfxGetApp();
+    if (app && !app->m_pszAppName.IsEmpty())
+        return app->m_pszAppName.Str();
+    std::u16string title;
+    if (auto fromTable = resources::LoadString(kAppTitleString); fromTable && !fromTable->empty())
+        title = *fromTable;
+    else if (QCoreApplication::instance())
+        title = QCoreApplication::applicationName().toStdU16String();
+    if (app)
+        app->m_pszAppName = CString(title);
+    return title;
+}
+
+} // namespace platform::classlib
