@@ -85,9 +85,18 @@ bool WasWritten(const std::string& path) {
     return std::filesystem::file_size(path, error) == 2048 && !error;
 }
 
+// Standard error carries one line per message of the run; the toolkit's
+// notes about its own set-up (no runtime folder, no fonts) would mix in
+// with them. Only its serious complaints get through.
+void KeepToolkitNotesOffTheLines(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "strovane fuse: %s\n", text.toLocal8Bit().constData());
+}
+
 int RunHeadless(const FuseOptions& options) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler(KeepToolkitNotesOffTheLines);
     static int qtArgc = 1;
     static char qtName[] = "strovane";
     static char* qtArgv[] = {qtName, nullptr};
@@ -111,6 +120,8 @@ int RunHeadless(const FuseOptions& options) {
         if (!dialog.Create(IDD_VEXO_DIALOG)) {
             report.Note("the main dialog cannot be built");
         } else {
+            // The template makes the dialog visible; this one is never shown.
+            dialog.ShowWindow(SW_HIDE);
             AfxGetApp()->m_pMainWnd = &dialog;
             if (options.settings) {
                 // Loading ends with a drive check for the file's drive; what
