@@ -1,6 +1,7 @@
 // CString: null pointers as empty text, Left's bounds, formatting (including
 // from the string's own text), concatenation and string-table loading.
 #include "platform/classlib/cstring.h"
+#include "resource.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +61,12 @@ TEST(CStringTest, Concatenation) {
     EXPECT_EQ(CString(u"ab") + CString(u"cd"), u"abcd");
     a += a.GetString();
     EXPECT_EQ(a, u"F:\\F:\\");
+}
+
+TEST(CStringTest, LoadStringReadsTheProgramsStringTable) {
+    CString s;
+    EXPECT_EQ(s.LoadString(IDS_ABOUTBOX), TRUE);
+    EXPECT_EQ(s.Str(), u"&About Corvanti...");
 }
 
 TEST(CStringTest, LoadStringOfAMissingIdIsFalseAndEmpty) {

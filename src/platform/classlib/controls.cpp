@@ -53,7 +53,15 @@ int ComboAddString(QWidget* widget, const QString& text) {
         while (index < combo->count() && QString::compare(combo->itemText(index), text, Qt::CaseInsensitive) <= 0)
             ++index;
     }
+    // Adding an item selects nothing and leaves the edit field as it was.
+    const bool hadSelection = combo->currentIndex() >= 0;
+    const QString editText = combo->currentText();
     combo->insertItem(index, text);
+    if (!hadSelection && combo->currentIndex() >= 0) {
+        combo->setCurrentIndex(-1);
+        if (combo->isEditable())
+            combo->setEditText(editText);
+    }
     return index;
 }
 

@@ -6,14 +6,18 @@
 
 #include <QCoreApplication>
 
+#include <vector>
+
 namespace {
 
 // String id of the application title in the string table.
 constexpr UINT kAppTitleString = 57344;
 
-CWinApp*& TheApp() {
-    static CWinApp* app = nullptr;
-    return app;
+// Application objects in the order they were made; the latest alive is the
+// application (there is one in the program; tests may add their own).
+std::vector<CWinApp*>& Apps() {
+    static std::vector<CWinApp*> apps;
+    return apps;
 }
 
 } // namespace
@@ -21,13 +25,10 @@ CWinApp*& TheApp() {
 CWinApp::CWinApp(const char16_t* appName) {
     if (appName)
         m_pszAppName = appName;
-    TheApp() = this;
+    Apps().push_back(this);
 }
 
-CWinApp::~CWinApp() {
-    if (TheApp() == this)
-        TheApp() = nullptr;
-}
+CWinApp::~CWinApp() { std::erase(Apps(), this); }
 
 BOOL CWinApp::InitInstance() { return TRUE; }
 
@@ -45,7 +46,7 @@ void CWinApp::OnHelp() {}
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 END_MESSAGE_MAP()
 
-CWinApp* AfxGetApp() { return TheApp(); }
+CWinApp* AfxGetApp() { return Apps().empty() ? nullptr : Apps().back(); }
 
 // The dialogs hold no embedded components; nothing to enable.
 void AfxEnableControlContainer() {}

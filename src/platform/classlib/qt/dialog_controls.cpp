@@ -7,6 +7,7 @@
 
 #include <QAbstractItemView>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -142,7 +143,7 @@ CreatedControl MakeEdit(const resources::DialogItem& item, QWidget* parent, cons
     return {edit, false, false, false};
 }
 
-CreatedControl MakeStatic(const resources::DialogItem& item, QWidget* parent) {
+CreatedControl MakeStatic(const resources::DialogItem& item, const DialogBaseUnits& units, QWidget* parent) {
     auto* label = new QLabel(parent);
     const DWORD type = item.style & SS_TYPEMASK;
     if (type == SS_ICON) {
@@ -158,7 +159,9 @@ CreatedControl MakeStatic(const resources::DialogItem& item, QWidget* parent) {
                                      : type == SS_RIGHT ? Qt::AlignRight
                                                         : Qt::AlignLeft;
     label->setAlignment(horizontal | vertical);
-    label->setWordWrap(!(item.style & SS_CENTERIMAGE));
+    // Long texts wrap at word ends; a label one line high keeps its line.
+    const int lineHeight = QFontMetrics(parent->font()).height();
+    label->setWordWrap(!(item.style & SS_CENTERIMAGE) && units.ToPixelsY(item.cy) >= 2 * lineHeight);
     return {label, false, false, false};
 }
 
@@ -213,7 +216,7 @@ CreatedControl CreateControl(const resources::DialogItem& item, const DialogBase
     case WindowClass::edit: control = MakeEdit(item, parent, notify); break;
     case WindowClass::comboBox: control = MakeComboBox(item, parent, notify); break;
     case WindowClass::staticText:
-    case WindowClass::unknown: control = MakeStatic(item, parent); break;
+    case WindowClass::unknown: control = MakeStatic(item, units, parent); break;
     }
     QWidget* widget = control.widget;
     widget->setProperty(kControlIdProperty, IdOf(item));

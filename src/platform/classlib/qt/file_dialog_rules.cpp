@@ -21,7 +21,7 @@ QStringList ToQtNameFilters(std::u16string_view filter) {
     const QStringList parts = QString::fromStdU16String(std::u16string(filter)).split(u'|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].isEmpty())
+        if (parts[i].isEmpty() || parts[i + 1].isEmpty())
             break;
         filters << parts[i] + QStringLiteral(" (") + QtPatterns(parts[i + 1]) + u')';
     }

@@ -11,8 +11,8 @@
 namespace platform::classlib {
 
 // Each description keeps its own text; its patterns (';'-separated, "*.*"
-// meaning every file) follow in parentheses, where Qt reads them. Pairs end
-// at an empty description or at the end of the text.
+// meaning every file) follow in parentheses, where Qt reads them. The list
+// ends at an empty description or pattern, or at the end of the text.
 QStringList ToQtNameFilters(std::u16string_view filter);
 
 // Adds "." + defExt to a path whose file name has no '.'. An Open dialog
