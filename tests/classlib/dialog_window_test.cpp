@@ -210,6 +210,37 @@ TEST_F(Window, SystemMenuOpensFromContextMenuAndSendsSysCommands) {
     EXPECT_EQ(dialog.GetSystemMenu(FALSE)->GetMenuItemCount(), 3);
 }
 
+// Alt+Space opens the system menu, as on Windows; not while the window is
+// in its modal state.
+TEST_F(Window, AltSpaceOpensTheSystemMenu) {
+    for (bool modal : {false, true}) {
+        if (modal)
+            dialog.BeginModalState();
+        QStringList shown;
+        QTimer closer;  // goes with this round even when no menu opens
+        closer.setSingleShot(true);
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* action : popup->actions())
+                    shown << action->text();
+                popup->close();
+            }
+        });
+        closer.start(0);
+        dialog.GetWidget()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.GetWidget()));
+        QWidget* path = dialog.Control(IDC_BOOTLOADER_PATH);
+        path->setFocus();
+        QTest::keyClick(path, Qt::Key_Space, Qt::AltModifier);
+        QTest::qWait(20);
+        EXPECT_EQ(shown.size(), modal ? 0 : 3) << modal;
+        EXPECT_EQ(dialog.Control<QLineEdit>(IDC_BOOTLOADER_PATH)->text(), "") << modal;
+        if (modal)
+            dialog.EndModalState();
+    }
+    EXPECT_TRUE(dialog.log.empty());
+}
+
 TEST_F(Window, PaintEventReachesOnPaint) {
     EXPECT_FALSE(dialog.IsIconic());
     const int before = dialog.paints;

@@ -46,6 +46,30 @@ TEST(DrawIconTest, DrawsTheIconThroughAPaintContext) {
     EXPECT_EQ(context.scratch.copy(4, 4, 32, 32), platform::classlib::LargeIconPixmap(icon).toImage().convertToFormat(QImage::Format_ARGB32));
 }
 
+TEST_F(Icons, MinimisedWindowPaintsItsIconCentred) {
+    CWinApp app;
+    dialog.icon = app.LoadIcon(IDR_MAINFRAME);
+    QWidget* window = dialog.GetWidget();
+    window->showMinimized();
+    ASSERT_TRUE(dialog.IsIconic());
+    // The dialog's own painting, without its controls drawn over it.
+    QImage shot(window->size(), QImage::Format_ARGB32);
+    window->render(&shot, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    const QImage icon = platform::classlib::LargeIconPixmap(dialog.icon).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QPoint at((window->width() - 32 + 1) / 2, (window->height() - 32 + 1) / 2);
+    // Every opaque pixel of the icon lands where the centring puts it.
+    int compared = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            if (icon.pixelColor(x, y).alpha() == 255) {
+                EXPECT_EQ(shot.pixelColor(at + QPoint(x, y)).rgb(), icon.pixelColor(x, y).rgb()) << x << "," << y;
+                ++compared;
+            }
+    EXPECT_GT(compared, 100);
+    EXPECT_EQ(shot.pixelColor(0, 0).rgb(), window->palette().color(QPalette::Window).rgb());
+    window->showNormal();
+}
+
 TEST_F(Icons, ListPopupAsksForItemTooltips) {
     std::vector<int> askedIds;
     platform::classlib::SetComboItemToolTipProvider([&](int id, const std::u16string& item) {

@@ -57,10 +57,23 @@ public:
         if ((id & 0xFFF0) != IDM_ABOUTBOX)
             CDialog::OnSysCommand(id, lParam);
     }
+    // Minimised, the window shows its icon centred, drawn over the erased
+    // background; otherwise the default painting.
     void OnPaint() {
         ++paints;
-        CDialog::OnPaint();
+        if (!IsIconic()) {
+            CDialog::OnPaint();
+            return;
+        }
+        CPaintDC dc(this);
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+        CRect client;
+        GetClientRect(&client);
+        const int x = (client.Width() - GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (client.Height() - GetSystemMetrics(SM_CYICON) + 1) / 2;
+        DrawIcon(dc.GetSafeHdc(), x, y, icon);
     }
+    HICON icon = nullptr;
 
     // The widget of a control, as the tests drive it.
     template <typename W = QWidget>
