@@ -150,7 +150,8 @@ const Option kOptions[] = {
      "Root file-system partition size (default 8M); only checked for zero, as in the dialog.", false,
      [](FuseOptions& o, const std::string& v) { return SetPartition(o.rootfsPart, v); }},
     {"--settings", "FILE.dat",
-     "Load a settings file as the dialog's Load does; the other options then override it.", false,
+     "Load a settings file as the dialog's Load does; the other options then override it. What "
+     "the drive check of loading reports is printed, but the run's own drive check decides.", false,
      [](FuseOptions& o, const std::string& v) -> std::string {
          o.settings = v;
          return v.empty() ? "needs a file name" : "";

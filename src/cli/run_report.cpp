@@ -1,8 +1,7 @@
 #include "cli/run_report.h"
 
+#include "engine/diagnostic_output.h"
 #include "platform/text/wide_format.h"
-
-#include <stdio_ext.h>
 
 namespace cli {
 
@@ -24,18 +23,17 @@ std::string OneLine(const std::u16string& text) {
 
 } // namespace
 
-RunReport::RunReport(std::FILE* out, std::FILE* err, bool terminal) : m_out(out), m_err(err), m_terminal(terminal) {}
+RunReport::RunReport(std::FILE* out, std::FILE* err, bool terminal)
+    : m_out(out), m_err(err), m_terminal(terminal), m_diagnosticsSeen(engine::DiagnosticCount()) {}
 
 void RunReport::StartLine() {
-    if (m_progressOpen) {
+    // The system's diagnostics ("Something wrong!") end without a line end;
+    // an open progress line on the terminal has none either.
+    const unsigned long diagnostics = engine::DiagnosticCount();
+    if (m_progressOpen || diagnostics != m_diagnosticsSeen)
         std::fputc('\n', m_out);
-        m_progressOpen = false;
-    }
-    // The system writes its diagnostics to standard output through the C
-    // library without a line end; they are still waiting in its buffer.
-    if (__fpending(stdout) > 0)
-        std::fputc('\n', stdout);
-    std::fflush(stdout);
+    m_progressOpen = false;
+    m_diagnosticsSeen = diagnostics;
     std::fflush(m_out);
 }
 
@@ -75,9 +73,7 @@ void RunReport::Progress(const std::u16string& progress) {
         return;
     const std::string text = "rootfs:" + platform::text::ToUtf8(progress);
     if (m_terminal) {
-        const bool open = m_progressOpen;
-        m_progressOpen = false;
-        if (!open)
+        if (!m_progressOpen || engine::DiagnosticCount() != m_diagnosticsSeen)
             StartLine();
         // Rewrite the line in place; blanks wipe a longer text shown before.
         std::fprintf(m_out, "\r%s   \r%s", text.c_str(), text.c_str());

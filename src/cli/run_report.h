@@ -3,7 +3,9 @@
 // "NOTICE: text"), the bootloader and kernel ranges as lines on standard
 // output when the run sets them, and the root file-system progress, which
 // rewrites one line in place on a terminal and prints whole lines otherwise.
-// It also keeps the outcome that decides the exit status.
+// It also keeps the outcome that decides the exit status. Lines go to out,
+// which is standard output in the product: the stream the system's own
+// diagnostics go to.
 #pragma once
 
 #include <cstdio>
@@ -50,6 +52,7 @@ private:
     std::FILE* m_err;
     bool m_terminal;
     bool m_progressOpen = false;
+    unsigned long m_diagnosticsSeen;
     std::map<std::string, std::u16string> m_shownRanges;  // by image, "from to drive"
     std::u16string m_shownProgress;
     Outcome m_outcome = Outcome::nothingFused;
