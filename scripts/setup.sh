@@ -3,12 +3,12 @@
 set -euo pipefail
 
 # Qt 6 Widgets and QtTest; GoogleTest; the resource compiler
-# (x86_64-w64-mingw32-windres); the dialog font when no other is installed;
+# (x86_64-w64-mingw32-windres); the dialog font (DejaVu Sans Condensed has the dialog base units);
 # losetup, partx and mkfs.ext2 for the loop-device tests; python3 for the icon.
 packages=(
   cmake make g++ pkg-config
   qt6-base-dev libgtest-dev binutils-mingw-w64-x86-64
-  fonts-dejavu-core util-linux e2fsprogs python3
+  fonts-dejavu-core fonts-dejavu-extra util-linux e2fsprogs python3
 )
 
 missing=()

@@ -29,12 +29,21 @@ std::optional<resources::DialogTemplate> LoadTemplate(UINT id) {
 // only its ASCII part, which maps one to one.
 QString FromInitText(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
-void PlaceOver(QWidget* window, const QWidget* parent) {
-    const QRect area = parent ? parent->frameGeometry()
-                              : (QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                                  : QRect());
+// The window for a template, placed over its parent (or the screen) and
+// kept above that parent's window.
+std::unique_ptr<DialogWindow> MakeWindow(CDialog& owner, const resources::DialogTemplate& dialogTemplate,
+                                         const CWnd* parent) {
+    auto window = std::make_unique<DialogWindow>(owner, dialogTemplate);
+    const QWidget* parentWindow = parent && parent->GetWidget() ? parent->GetWidget()->window() : nullptr;
+    if (parentWindow && parentWindow->windowHandle()) {
+        window->winId();
+        window->windowHandle()->setTransientParent(parentWindow->windowHandle());
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = parentWindow ? parentWindow->frameGeometry() : screen ? screen->availableGeometry() : QRect();
     if (!area.isEmpty())
         window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+    return window;
 }
 
 } // namespace
@@ -56,15 +65,8 @@ BOOL CDialog::Create(UINT idTemplate, CWnd* parent) {
         return FALSE;
     m_tempControls.clear();
     m_window.reset();
-    m_window = std::make_unique<DialogWindow>(*this, *dialogTemplate);
+    m_window = MakeWindow(*this, *dialogTemplate, m_pParentWnd);
     Attach(m_window.get());
-    QWidget* parentWidget = m_pParentWnd ? m_pParentWnd->GetWidget() : nullptr;
-    if (parentWidget) {
-        m_window->winId();
-        parentWidget->window()->winId();
-        m_window->windowHandle()->setTransientParent(parentWidget->window()->windowHandle());
-    }
-    PlaceOver(m_window.get(), parentWidget ? parentWidget->window() : nullptr);
     const BOOL focusFirst = OnInitDialog();
     if ((dialogTemplate->style & WS_VISIBLE) && !m_window->Ended()) {
         m_window->show();
@@ -82,10 +84,8 @@ INT_PTR CDialog::DoModal() {
         return -1;
     m_tempControls.clear();
     m_window.reset();
-    m_window = std::make_unique<DialogWindow>(*this, *dialogTemplate);
+    m_window = MakeWindow(*this, *dialogTemplate, m_pParentWnd);
     Attach(m_window.get());
-    QWidget* parentWidget = m_pParentWnd ? m_pParentWnd->GetWidget() : nullptr;
-    PlaceOver(m_window.get(), parentWidget ? parentWidget->window() : nullptr);
     m_window->setWindowModality(Qt::ApplicationModal);
 
     const BOOL focusFirst = OnInitDialog();

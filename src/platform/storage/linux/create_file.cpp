@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -28,6 +29,12 @@ int AccessFlags(bool read, bool write) {
     return write ? O_WRONLY : O_RDONLY;
 }
 
+bool FolderExists(const std::string& fileName) {
+    const std::filesystem::path folder = std::filesystem::path(fileName).parent_path();
+    std::error_code ec;
+    return std::filesystem::is_directory(folder.empty() ? std::filesystem::path(".") : folder, ec);
+}
+
 // An ordinary file. Only regular files qualify: a path that names a device
 // node (typed into a file dialog, say) must never become a raw write.
 HANDLE OpenFile(std::u16string_view path, bool read, bool write, DWORD disposition, bool unbuffered) {
@@ -39,6 +46,8 @@ HANDLE OpenFile(std::u16string_view path, bool read, bool write, DWORD dispositi
     const int flags = AccessFlags(read, write) | (disposition == CREATE_ALWAYS ? O_CREAT : 0);
     std::uint32_t error = 0;
     std::unique_ptr<FdDevice> file = FdDevice::Open(name, flags, unbuffered, &error);
+    if (!file && error == ERROR_FILE_NOT_FOUND && !FolderExists(name))
+        return Fail(ERROR_PATH_NOT_FOUND);  // the folder is missing, not just the file
     if (!file)
         return Fail(error);
     if (file->GetKind() != FdDevice::Kind::regular)

@@ -19,9 +19,10 @@ bool EqualsIgnoringCase(std::u16string_view text, std::u16string_view lower) {
     return true;
 }
 
-// All digits, at least one, within an int.
+// All digits, at least one, within an int, without leading zeros: the
+// names are formatted with "%d", and no other spelling names a disk.
 bool ParseNumber(std::u16string_view digits, int& number) {
-    if (digits.empty())
+    if (digits.empty() || (digits.size() > 1 && digits[0] == u'0'))
         return false;
     long long value = 0;
     for (char16_t c : digits) {
