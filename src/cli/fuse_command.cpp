@@ -7,6 +7,7 @@
 #include "cli/fuse_options.h"
 #include "cli/reporting_dialog.h"
 #include "cli/run_report.h"
+#include "cli/settings_paths.h"
 #include "platform/storage/linux/disk_namespace.h"
 #include "platform/testing/ui_hooks.h"
 #include "platform/text/wide_format.h"
@@ -137,6 +138,11 @@ int RunHeadless(const FuseOptions& options) {
                 saved = WasWritten(*options.saveSettings);
                 if (!saved)
                     report.Note("could not write the settings file \"" + *options.saveSettings + "\"");
+                else if (!PathsLoadBackUnchanged({dialog.m_strBootloaderPath.Str(), dialog.m_strKernelPath.Str(),
+                                                  dialog.m_strCramfsPath.Str(), dialog.m_strRootfsPath.Str()}))
+                    report.Note("note: \"" + *options.saveSettings +
+                                "\" will not load back these image paths: an empty path lets the later ones move "
+                                "up one place, and a path with blanks or over 127 characters is cut");
             }
             if (saved) {
                 Click(dialog, IDC_START);

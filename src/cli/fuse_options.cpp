@@ -157,7 +157,9 @@ const Option kOptions[] = {
          return v.empty() ? "needs a file name" : "";
      }},
     {"--save-settings", "FILE.dat",
-     "Write the settings of this run, as the dialog's Save does, before fusing starts.", false,
+     "Write the settings of this run, as the dialog's Save does, before fusing starts. A note "
+     "follows when the file will not load back the same image paths (an empty path before a "
+     "given one, a path with blanks).", false,
      [](FuseOptions& o, const std::string& v) -> std::string {
          o.saveSettings = v;
          return v.empty() ? "needs a file name" : "";

@@ -140,6 +140,8 @@ TEST(FuseCommand, ExitStatusAndLinesTellHowTheRunEnded) {
          "ERROR: Insert Kernel partition size\n", "Something wrong!\n"},
         {"kernel past the eFuse area", {"--drive", "T=card.img", "--kernel", "big-zImage"}, 1,
          "ERROR: Check the partition and file size\n", "Something wrong!\nkernel: 121806 to 132045 on drive T\n"},
+        {"rootfs past the card's end", {"--drive", "T=card.img", "--rootfs", "rootfs.img", "--start-sector", "131000"}, 1,
+         "ERROR: Only copy 72 sectors\nERROR: Can not write image file\n", "Something wrong!Something wrong!\n"},
         {"no drive chosen", {"--kernel", "zImage"}, 1, "ERROR: Choose SDMMC card drive\n", ""},
         {"letter without a card", {"--drive", "T=card.img", "--card", "U", "--kernel", "zImage"}, 1,
          "ERROR: Can't read physical drive name\n", ""},
@@ -157,6 +159,7 @@ TEST(FuseCommand, ExitStatusAndLinesTellHowTheRunEnded) {
         EXPECT_EQ(run.status, c.status);
         EXPECT_EQ(run.err, c.err);
         EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(std::filesystem::file_size(folder.Path("card.img")), kCardSectors * 512);
     }
 }
 
@@ -280,6 +283,44 @@ TEST(FuseCommand, SavedSettingsHoldTheOptionsOverTheLoadedOnesAndTheDialogLoadsT
     EXPECT_EQ(second.Boxes(), std::vector<std::string>{"NOTICE: Fusing image done"});
     std::string where;
     EXPECT_TRUE(SameBytes(folder.Path("dialog.img"), folder.Path("cli.img"), &where)) << where;
+}
+
+} // namespace
+
+namespace {
+
+TEST(FuseCommand, TheRunsOwnDriveCheckDecidesNotTheOneOfLoading) {
+    TempFolder folder;
+    MakeImages(folder);
+    MakeSparseCard(folder.Path("card.img"), kCardSectors);
+    // Saved before the run starts, so the file is there although the run
+    // then finds no card behind X.
+    const ProgramRun save = RunFuse(
+        {"--card", "X", "--bootloader", "u-boot.bin", "--kernel", "zImage", "--save-settings", "x.dat"}, folder.Path(""));
+    EXPECT_EQ(save.status, 1);
+    EXPECT_EQ(save.err, "ERROR: Can't read physical drive name\n");
+    ASSERT_EQ(std::filesystem::file_size(folder.Path("x.dat")), 2048u);
+
+    // Loading checks drive X and says so; the card chosen on the command
+    // line is then checked again by the run, which completes.
+    const ProgramRun run = RunFuse({"--settings", "x.dat", "--drive", "T=card.img"}, folder.Path(""));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "ERROR: Can't read physical drive name\nNOTICE: Fusing image done\n");
+    EXPECT_EQ(RangeLines(run.out), (std::vector<std::string>{"bootloader: 129998 to 131069 on drive T",
+                                                             "kernel: 121806 to 125712 on drive T"}));
+}
+
+TEST(FuseCommand, WarnsWhenASavedFileWillNotLoadBackItsImagePaths) {
+    TempFolder folder;
+    MakeImages(folder);
+    // No bootloader path: loading would take the kernel's path for the
+    // bootloader's and fuse the kernel image as the bootloader.
+    const ProgramRun save = RunFuse({"--card", "X", "--kernel", "zImage", "--save-settings", "k.dat"}, folder.Path(""));
+    EXPECT_EQ(save.err,
+              "strovane fuse: note: \"k.dat\" will not load back these image paths: an empty path lets the later ones "
+              "move up one place, and a path with blanks or over 127 characters is cut\n"
+              "ERROR: Can't read physical drive name\n");
+    EXPECT_EQ(std::filesystem::file_size(folder.Path("k.dat")), 2048u);
 }
 
 } // namespace
