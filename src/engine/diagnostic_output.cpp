@@ -1,0 +1,16 @@
+#include "engine/diagnostic_output.h"
+
+#include "platform/text/wide_format.h"
+
+#include <cstdio>
+
+namespace engine {
+
+void PrintDiagnostic(const char16_t* text) {
+    const std::string utf8 = platform::text::ToUtf8(text);
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    // Flushed at once: without a line end it would otherwise wait in the buffer.
+    std::fflush(stdout);
+}
+
+} // namespace engine
