@@ -3,6 +3,7 @@
 //   strovane [--drive L=PATH]... --list-drives
 //   strovane fuse [options]               fusing without a screen
 #include "cli/fuse_command.h"
+#include "device/drive_list_tips.h"
 #include "platform/classlib/startup.h"
 #include "platform/storage/linux/disk_namespace.h"
 
@@ -55,5 +56,6 @@ int main(int argc, char** argv) {
     }
     if (listDrives)
         return ListDrives();
+    InstallDriveListTips();
     return AfxWinMain(argc, argv);
 }
