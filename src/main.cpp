@@ -21,8 +21,13 @@ const char kUsage[] =
     "  --list-drives    print the drive letters, their devices, disk numbers and sizes\n";
 
 int ListDrives() {
-    for (const std::string& line : platform::storage::DescribeDrives(platform::storage::DiskNamespace::Current()))
+    const auto lines = platform::storage::DescribeDrives(platform::storage::DiskNamespace::Current());
+    for (const std::string& line : lines)
         std::printf("%s\n", line.c_str());
+    if (lines.empty())
+        std::fputs("strovane: no drive letters: no card reader, removable disk or loop device with a backing file "
+                   "is attached (an image file can be given with --drive L=PATH)\n",
+                   stderr);
     return 0;
 }
 
