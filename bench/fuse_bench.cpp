@@ -86,9 +86,9 @@ int main(int argc, char** argv) {
         return 2;
     dlg.ShowWindow(SW_SHOW);
     dlg.m_cbDrive.SetCurSel(letter - 'D');
-    dlg.m_strBootloaderPath = platform::text::FromUtf8(argv[2]);
-    dlg.m_strKernelPath = platform::text::FromUtf8(argv[3]);
-    dlg.m_strRootfsPath = platform::text::FromUtf8(argv[4]);
+    dlg.m_strBootloaderPath = platform::text::FromUtf8(argv[2]).c_str();
+    dlg.m_strKernelPath = platform::text::FromUtf8(argv[3]).c_str();
+    dlg.m_strRootfsPath = platform::text::FromUtf8(argv[4]).c_str();
     dlg.m_nRootfsStartSector = static_cast<DWORD>(std::strtoul(argv[5], nullptr, 10));
     dlg.UpdateData(FALSE);
     app.processEvents();

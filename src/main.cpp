@@ -3,6 +3,7 @@
 //   strovane [--drive L=PATH]... --list-drives
 //   strovane fuse [options]               fusing without a screen
 #include "cli/fuse_command.h"
+#include "device/drive_list_tips.h"
 #include "platform/classlib/startup.h"
 #include "platform/storage/linux/disk_namespace.h"
 
@@ -20,8 +21,13 @@ const char kUsage[] =
     "  --list-drives    print the drive letters, their devices, disk numbers and sizes\n";
 
 int ListDrives() {
-    for (const std::string& line : platform::storage::DescribeDrives(platform::storage::DiskNamespace::Current()))
+    const auto lines = platform::storage::DescribeDrives(platform::storage::DiskNamespace::Current());
+    for (const std::string& line : lines)
         std::printf("%s\n", line.c_str());
+    if (lines.empty())
+        std::fputs("strovane: no drive letters: no card reader, removable disk or loop device with a backing file "
+                   "is attached (an image file can be given with --drive L=PATH)\n",
+                   stderr);
     return 0;
 }
 
@@ -55,5 +61,6 @@ int main(int argc, char** argv) {
     }
     if (listDrives)
         return ListDrives();
+    InstallDriveListTips();
     return AfxWinMain(argc, argv);
 }

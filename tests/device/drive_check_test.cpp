@@ -1,11 +1,15 @@
 // The drive check on a fake machine: for every letter, what CheckDrive says
 // and what it leaves in the dialog's members and in the Drive Size box.
+#include "device/drive_list_tips.h"
+#include "platform/classlib/qt/combo_item_tooltips.h"
 #include "platform/storage/linux/disk_namespace.h"
 #include "platform/testing/ui_hooks.h"
 #include "storage/machine_table.h"
 #include "ui/VEXODlg.h"
 
 #include <gtest/gtest.h>
+
+#include <QComboBox>
 
 #include <optional>
 #include <vector>
@@ -152,6 +156,20 @@ TEST_F(DriveCheckTest, AnImageFileGivenALetterIsACardOfItsOwn) {
     EXPECT_EQ(dlg.m_nDiskNumber, 15);
     EXPECT_EQ(dlg.m_nTotalSectors, 7744512u);
     EXPECT_EQ(BoxText(kDriveSizeBox), u"7744512 sectors");
+}
+
+TEST_F(DriveCheckTest, TheDriveListNamesWhatStandsBehindEachLetter) {
+    InstallDriveListTips();
+    auto* list = qobject_cast<QComboBox*>(dlg.m_cbDrive.GetWidget());
+    ASSERT_NE(list, nullptr);
+    list->showPopup();
+    list->hidePopup();
+    platform::classlib::SetComboItemToolTipProvider({});
+    auto tip = [&](char letter) { return list->itemData(letter - 'D', Qt::ToolTipRole).toString().toStdString(); };
+    EXPECT_EQ(tip('H'), "H:  " + machine.Root() + "/dev/mmcblk0  disk 5  7744512 sectors  SL08G");
+    EXPECT_EQ(tip('L'), "L:  " + machine.Root() + "/dev/sdh  disk 13  1000000 sectors  Kingston DataTraveler");
+    EXPECT_EQ(tip('M'), "");
+    EXPECT_EQ(list->itemText('H' - 'D').toStdString(), "H") << "the items themselves stay letters";
 }
 
 } // namespace

@@ -280,6 +280,20 @@ TEST_F(LoopDriveTest, AMountedPartitionRefusesOverlappingWrites) {
     EXPECT_EQ(std::memcmp(back.bytes, data.bytes, 1 << 20), 0);
     EXPECT_EQ(RunCommand("fsck.ext2 -n " + p2 + " >/dev/null; echo $?"), "0") << "the mounted file system was touched";
 
+    // The same image file given a letter of its own is the same card: the
+    // mounted partition stays out of reach through it too.
+    ASSERT_EQ(ns.AddImageDrive('Y', image), "");
+    const int imageDisk = ns.FindVolume('Y')->extents.at(0).diskNumber;
+    {
+        Handle writer(Open(DiskPath(imageDisk), GENERIC_WRITE));
+        ASSERT_TRUE(Seek(writer, 43008ull * 512));
+        DWORD written = 0;
+        EXPECT_FALSE(WriteFile(writer, data.bytes, 4096, &written, nullptr));
+        EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+        ASSERT_TRUE(Seek(writer, 100ull * 512));
+        EXPECT_TRUE(WriteFile(writer, data.bytes, 4096, &written, nullptr));
+    }
+
     // Unmounted, the partition can be written.
     mount.Unmount();
     Handle writer(Open(DiskPath(disk), GENERIC_WRITE));

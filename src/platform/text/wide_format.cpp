@@ -56,7 +56,7 @@ private:
     bool m_cut = false;
 };
 
-struct Spec {
+struct Conversion {
     bool leftAlign = false;
     bool zeroPad = false;
     std::size_t width = 0;
@@ -78,21 +78,21 @@ std::size_t ReadCount(const char16_t*& f) {
 
 // Writes a sign, precision zeros and the body, padded to the field width.
 // Zero padding of a number goes between the sign and the digits.
-void Emit(Output& out, const Spec& spec, std::size_t signLen, std::size_t precisionZeros, const char16_t* body,
+void Emit(Output& out, const Conversion& conv, std::size_t signLen, std::size_t precisionZeros, const char16_t* body,
           std::size_t bodyLen, bool numeric) {
     const std::size_t len = signLen + precisionZeros + bodyLen;
-    const std::size_t pad = spec.width > len ? spec.width - len : 0;
-    const bool zeros = numeric && spec.zeroPad && !spec.leftAlign && !spec.hasPrecision;
-    if (!spec.leftAlign && !zeros)
+    const std::size_t pad = conv.width > len ? conv.width - len : 0;
+    const bool zeros = numeric && conv.zeroPad && !conv.leftAlign && !conv.hasPrecision;
+    if (!conv.leftAlign && !zeros)
         out.Fill(u' ', pad);
     out.Append(u"-", signLen);
     out.Fill(u'0', (zeros ? pad : 0) + precisionZeros);
     out.Append(body, bodyLen);
-    if (spec.leftAlign)
+    if (conv.leftAlign)
         out.Fill(u' ', pad);
 }
 
-void EmitNumber(Output& out, const Spec& spec, bool negative, std::uint32_t magnitude, unsigned base,
+void EmitNumber(Output& out, const Conversion& conv, bool negative, std::uint32_t magnitude, unsigned base,
                 bool upper) {
     const char16_t* table = upper ? u"0123456789ABCDEF" : u"0123456789abcdef";
     char16_t digits[32];
@@ -101,8 +101,8 @@ void EmitNumber(Output& out, const Spec& spec, bool negative, std::uint32_t magn
         digits[n++] = table[m % base];
     std::reverse(digits, digits + n);
     // A precision is the least number of digits, so "%.0d" prints 0 as nothing.
-    const std::size_t minDigits = spec.hasPrecision ? spec.precision : 1;
-    Emit(out, spec, negative ? 1 : 0, minDigits > n ? minDigits - n : 0, digits, n, true);
+    const std::size_t minDigits = conv.hasPrecision ? conv.precision : 1;
+    Emit(out, conv, negative ? 1 : 0, minDigits > n ? minDigits - n : 0, digits, n, true);
 }
 
 void FormatTo(Output& out, const char16_t* format, std::va_list args) {
@@ -116,20 +116,20 @@ void FormatTo(Output& out, const char16_t* format, std::va_list args) {
             continue;
         }
         const char16_t* directive = f++;
-        Spec spec;
+        Conversion conv;
         for (;; ++f) {
             if (*f == u'-')
-                spec.leftAlign = true;
+                conv.leftAlign = true;
             else if (*f == u'0')
-                spec.zeroPad = true;
+                conv.zeroPad = true;
             else
                 break;
         }
-        spec.width = ReadCount(f);
+        conv.width = ReadCount(f);
         if (*f == u'.') {
             ++f;
-            spec.hasPrecision = true;
-            spec.precision = ReadCount(f);
+            conv.hasPrecision = true;
+            conv.precision = ReadCount(f);
         }
         if (*f == u'l')
             ++f;
@@ -140,19 +140,19 @@ void FormatTo(Output& out, const char16_t* format, std::va_list args) {
             const bool negative = v < 0;
             const std::uint32_t magnitude =
                 negative ? 0u - static_cast<std::uint32_t>(v) : static_cast<std::uint32_t>(v);
-            EmitNumber(out, spec, negative, magnitude, 10, false);
+            EmitNumber(out, conv, negative, magnitude, 10, false);
             break;
         }
         case u'u':
-            EmitNumber(out, spec, false, static_cast<std::uint32_t>(va_arg(args, unsigned)), 10, false);
+            EmitNumber(out, conv, false, static_cast<std::uint32_t>(va_arg(args, unsigned)), 10, false);
             break;
         case u'x':
         case u'X':
-            EmitNumber(out, spec, false, static_cast<std::uint32_t>(va_arg(args, unsigned)), 16, *f == u'X');
+            EmitNumber(out, conv, false, static_cast<std::uint32_t>(va_arg(args, unsigned)), 16, *f == u'X');
             break;
         case u'c': {
             const auto c = static_cast<char16_t>(va_arg(args, int));
-            Emit(out, spec, 0, 0, &c, 1, false);
+            Emit(out, conv, 0, 0, &c, 1, false);
             break;
         }
         case u's': {
@@ -160,9 +160,9 @@ void FormatTo(Output& out, const char16_t* format, std::va_list args) {
             if (s == nullptr)
                 s = u"(null)";
             std::size_t len = 0;
-            while (s[len] != 0 && (!spec.hasPrecision || len < spec.precision))
+            while (s[len] != 0 && (!conv.hasPrecision || len < conv.precision))
                 ++len;
-            Emit(out, spec, 0, 0, s, len, false);
+            Emit(out, conv, 0, 0, s, len, false);
             break;
         }
         case u'%':

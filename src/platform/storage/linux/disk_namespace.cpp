@@ -296,16 +296,14 @@ std::vector<ByteRange> DiskNamespace::InUseRanges(int number) const {
     const Disk* disk = FindDisk(number);
     if (disk == nullptr)
         return {};
-    const SystemView view = ReadSystemView(m_state->root);
     if (!disk->isImageFile)
-        return platform::storage::InUseRanges(view, disk->name);
+        return platform::storage::InUseRanges(ReadDiskView(m_state->root, disk->name), disk->name);
     // An image file may itself be attached to a loop device whose partitions
     // are mounted.
     std::vector<ByteRange> ranges;
-    for (const BlockDevice& device : view.devices)
-        if (CountsAsDisk(device) && device.backingFile == disk->devicePath)
-            for (const ByteRange& range : platform::storage::InUseRanges(view, device.name))
-                ranges.push_back(range);
+    for (const std::string& loop : LoopDevicesOf(m_state->root, disk->devicePath))
+        for (const ByteRange& range : platform::storage::InUseRanges(ReadDiskView(m_state->root, loop), loop))
+            ranges.push_back(range);
     return ranges;
 }
 

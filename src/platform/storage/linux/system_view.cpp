@@ -1,9 +1,13 @@
 #include "platform/storage/linux/system_view.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <system_error>
 
@@ -14,10 +18,15 @@ namespace fs = std::filesystem;
 
 // The first line of a sysfs attribute, without trailing blanks.
 std::string ReadAttribute(const fs::path& path) {
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\n'))
+    char buffer[4096];
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    ::close(fd);
+    std::string line(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+    line = line.substr(0, line.find('\n'));
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
         line.pop_back();
     return line;
 }
@@ -72,6 +81,9 @@ BlockDevice ReadTopLevel(const fs::path& blockDir, const std::string& name) {
 std::vector<BlockDevice> ReadPartitions(const fs::path& blockDir, const BlockDevice& disk) {
     std::vector<BlockDevice> partitions;
     for (const std::string& name : ListNames(blockDir / disk.name)) {
+        // Partitions are named after their disk ("sdb1", "mmcblk0p1").
+        if (name.size() <= disk.name.size() || name.compare(0, disk.name.size(), disk.name) != 0)
+            continue;
         const fs::path dir = blockDir / disk.name / name;
         std::error_code ec;
         if (!fs::exists(dir / "partition", ec))
@@ -176,6 +188,40 @@ const BlockDevice* SystemView::DeviceOf(const MountEntry& mount) const {
     if (mount.source.rfind("/dev/", 0) == 0)
         return Find(DeviceNameOfPath(root, mount.source));
     return nullptr;
+}
+
+SystemView ReadDiskView(const std::string& root, const std::string& diskName) {
+    SystemView view;
+    view.root = root;
+    const fs::path blockDir = UnderRoot(root, "/sys/block");
+    std::vector<std::string> pending = {diskName};
+    std::set<std::string> seen;
+    while (!pending.empty()) {
+        const std::string name = pending.back();
+        pending.pop_back();
+        if (!seen.insert(name).second || !fs::exists(blockDir / name))
+            continue;
+        BlockDevice device = ReadTopLevel(blockDir, name);
+        std::vector<BlockDevice> partitions = ReadPartitions(blockDir, device);
+        for (const BlockDevice& d : partitions)
+            pending.insert(pending.end(), d.holders.begin(), d.holders.end());
+        pending.insert(pending.end(), device.holders.begin(), device.holders.end());
+        view.devices.push_back(std::move(device));
+        for (BlockDevice& part : partitions)
+            view.devices.push_back(std::move(part));
+    }
+    view.mounts = ReadMounts(root);
+    view.swapDevices = ReadSwapDevices(root);
+    return view;
+}
+
+std::vector<std::string> LoopDevicesOf(const std::string& root, const std::string& file) {
+    std::vector<std::string> loops;
+    const fs::path blockDir = UnderRoot(root, "/sys/block");
+    for (const std::string& name : ListNames(blockDir))
+        if (name.rfind("loop", 0) == 0 && ReadAttribute(blockDir / name / "loop" / "backing_file") == file)
+            loops.push_back(name);
+    return loops;
 }
 
 SystemView ReadSystemView(const std::string& root) {

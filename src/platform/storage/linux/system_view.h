@@ -45,6 +45,11 @@ struct SystemView {
 };
 
 SystemView ReadSystemView(const std::string& root);
+// Only what decides which parts of one disk are in use: the disk, its
+// partitions, the devices stacked on them, and the mount and swap tables.
+SystemView ReadDiskView(const std::string& root, const std::string& diskName);
+// The loop devices whose backing file is file.
+std::vector<std::string> LoopDevicesOf(const std::string& root, const std::string& file);
 
 // root joined with an absolute path ("/" joined with "/dev" is "/dev").
 std::string UnderRoot(const std::string& root, const std::string& path);
