@@ -2,15 +2,16 @@
 // stands for in the member the fusing steps read. The lists run no exchange,
 // so the size box next to a unit list keeps its text.
 #include "ui/VEXODlg.h"
+#include "ui/list_item_values.h"
 
 #include <iterator>
 #include <span>
 
 namespace {
 
-constexpr DWORD kSramSizes[] = {4096, 8192, 16384, 32768, 65536};  // "4 KB" ... "64 KB": the BL1 size
-constexpr DWORD kEfuseSizes[] = {1024, 2048};                       // "1 KB", "2 KB"
-constexpr DWORD kUnits[] = {1024, 1048576};                         // "KB", "MB": bytes per unit
+using ui::kEfuseSizes;
+using ui::kSramSizes;
+using ui::kUnits;
 
 // Rows of kSizeLists, in this order.
 enum SizeList { kSramSizeList, kEfuseSizeList, kBootloaderUnitList, kKernelUnitList, kRootfsUnitList, kSizeListCount };
@@ -30,13 +31,9 @@ constexpr SizeListBinding kSizeLists[] = {
 };
 static_assert(std::size(kSizeLists) == kSizeListCount);
 
-// An item outside the table, or no selection at all, stores 0, which the
-// fusing steps then meet as an unusable size.
 void TakeListChoice(CVEXODlg& dialog, SizeList which) {
     const SizeListBinding& binding = kSizeLists[which];
-    const int item = (dialog.*binding.list).GetCurSel();
-    const bool known = item >= 0 && static_cast<std::size_t>(item) < binding.valueOfItem.size();
-    dialog.*binding.member = known ? binding.valueOfItem[static_cast<std::size_t>(item)] : 0;
+    dialog.*binding.member = ui::ListItemValue(binding.valueOfItem, (dialog.*binding.list).GetCurSel());
 }
 
 constexpr DWORD kSdhcReserveSectors = 1024;

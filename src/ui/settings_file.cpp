@@ -3,6 +3,7 @@
 // the drive check that loading runs may show a message. The file is open
 // only inside the handler and closed on every way out of it.
 #include "ui/VEXODlg.h"
+#include "ui/list_item_values.h"
 #include "ui/settings_text.h"
 
 #include <iterator>
@@ -13,12 +14,12 @@ namespace {
 constexpr const char16_t* kDefaultExtension = u"dat";
 constexpr const char16_t* kFilter = u"Image (*.dat)|*.dat|All(*.*)|*.*||";
 
-// A list whose selection the file keeps, and the member that hangs on it:
-// item i of the list stands for values[i]; any other position, "none"
-// included, gives 0. These are the values the lists' own handlers store.
-constexpr DWORD kSramSizes[] = {4096, 8192, 16384, 32768, 65536};
-constexpr DWORD kEfuseSizes[] = {1024, 2048};
-constexpr DWORD kUnits[] = {1024, 1048576};
+using ui::kEfuseSizes;
+using ui::kSramSizes;
+using ui::kUnits;
+
+// A list whose selection the file keeps, and the member that hangs on it,
+// set from the same values the lists' own handlers store.
 
 struct SelectionField {
     settings::NumberField field;
@@ -57,11 +58,6 @@ constexpr CString CVEXODlg::*kPaths[] = {
     &CVEXODlg::m_strRootfsPath,
 };
 static_assert(std::size(kPaths) == settings::kPathFieldCount);
-
-DWORD DerivedValue(const SelectionField& selection, std::int32_t position) {
-    const bool known = position >= 0 && static_cast<std::size_t>(position) < selection.values.size();
-    return known ? selection.values[static_cast<std::size_t>(position)] : 0;
-}
 
 // Closes the settings file however the handler ends.
 class FileCloser {
@@ -141,7 +137,7 @@ void CVEXODlg::OnBnClickedLoad() {
         this->*kPaths[i] = CString(loaded.paths[i].data());
     for (const SelectionField& selection : kSelections) {
         if (selection.derived != nullptr)
-            this->*selection.derived = DerivedValue(selection, loaded.numbers[selection.field]);
+            this->*selection.derived = ui::ListItemValue(selection.values, loaded.numbers[selection.field]);
     }
 
     // Whatever the drive check finds or reports, loading goes on.
