@@ -1,15 +1,16 @@
-// Entry point: the Linux command line, then the dialog.
+// Entry point: the command line, then the dialog.
 //   strovane [--drive L=PATH]...          the dialog
 //   strovane [--drive L=PATH]... --list-drives
 //   strovane fuse [options]               fusing without a screen
 #include "cli/fuse_command.h"
 #include "device/drive_list_tips.h"
 #include "platform/classlib/startup.h"
-#include "platform/storage/linux/disk_namespace.h"
+#include "platform/process/process.h"
+#include "platform/storage/drives.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -21,7 +22,7 @@ const char kUsage[] =
     "  --list-drives    print the drive letters, their devices, disk numbers and sizes\n";
 
 int ListDrives() {
-    const auto lines = platform::storage::DescribeDrives(platform::storage::DiskNamespace::Current());
+    const auto lines = platform::storage::DescribeDrives();
     for (const std::string& line : lines)
         std::printf("%s\n", line.c_str());
     if (lines.empty())
@@ -31,21 +32,32 @@ int ListDrives() {
     return 0;
 }
 
+int RunFuse(std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (std::size_t i = 1; i < args.size(); ++i)
+        argv.push_back(args[i].data());
+    argv.push_back(nullptr);
+    return cli::RunFuseCommand(static_cast<int>(args.size()) - 1, argv.data());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "fuse") == 0)
-        return cli::RunFuseCommand(argc - 1, argv + 1);
+    std::vector<std::string> args = platform::process::Arguments(argc, argv);
+    if (args.size() > 1)
+        platform::process::UseStartingConsole();
+    if (args.size() > 1 && args[1] == "fuse")
+        return RunFuse(args);
 
     bool listDrives = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (arg == "--list-drives") {
             listDrives = true;
-        } else if (arg == "--drive" && i + 1 < argc) {
-            const std::string spec = argv[++i];
+        } else if (arg == "--drive" && i + 1 < args.size()) {
+            const std::string& spec = args[++i];
             const std::string error = spec.size() > 2 && spec[1] == '='
-                ? platform::storage::DiskNamespace::Current().AddImageDrive(spec[0], spec.substr(2))
+                ? platform::storage::AddImageDrive(spec[0], spec.substr(2))
                 : "expected L=PATH, got \"" + spec + "\"";
             if (!error.empty()) {
                 std::fprintf(stderr, "strovane: --drive: %s\n", error.c_str());

@@ -8,16 +8,14 @@
 #include "cli/reporting_dialog.h"
 #include "cli/run_report.h"
 #include "cli/settings_paths.h"
-#include "platform/storage/linux/disk_namespace.h"
+#include "platform/classlib/headless.h"
+#include "platform/process/process.h"
+#include "platform/storage/drives.h"
 #include "platform/testing/ui_hooks.h"
 #include "platform/text/wide_format.h"
 
-#include <QApplication>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace cli {
 
@@ -27,6 +25,11 @@ constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitBadArguments = 2;
 constexpr int kExitNothingFused = 3;
+
+// A file named on the command line (UTF-8), as the system names files.
+std::filesystem::path FilePath(const std::string& path) {
+    return std::filesystem::path(platform::text::FromUtf8(path));
+}
 
 int BadArguments(const std::string& error) {
     std::fprintf(stderr, "strovane fuse: %s\n\n%s", error.c_str(), FuseUsage().c_str());
@@ -38,24 +41,17 @@ int BadArguments(const std::string& error) {
 // Save themselves are silent, so this is the place to say so.
 std::string CheckSettingsFiles(const FuseOptions& options) {
     std::error_code isFolder;
-    if (options.settings &&
-        (std::filesystem::is_directory(*options.settings, isFolder) || !std::ifstream(*options.settings, std::ios::binary)))
+    if (options.settings && (std::filesystem::is_directory(FilePath(*options.settings), isFolder) ||
+                             !std::ifstream(FilePath(*options.settings), std::ios::binary)))
         return "--settings: cannot read \"" + *options.settings + "\"";
-    if (options.saveSettings) {
-        const std::filesystem::path file = std::filesystem::absolute(*options.saveSettings);
-        std::error_code error;
-        const bool exists = std::filesystem::exists(file, error);
-        const bool writable = exists ? !std::filesystem::is_directory(file, error) && access(file.c_str(), W_OK) == 0
-                                     : access(file.parent_path().c_str(), W_OK) == 0;
-        if (!writable)
-            return "--save-settings: cannot write \"" + *options.saveSettings + "\"";
-    }
+    if (options.saveSettings && !platform::process::CanWriteFile(*options.saveSettings))
+        return "--save-settings: cannot write \"" + *options.saveSettings + "\"";
     return "";
 }
 
 std::string AddImageDrives(const FuseOptions& options) {
     for (const ImageDrive& drive : options.drives) {
-        const std::string error = platform::storage::DiskNamespace::Current().AddImageDrive(drive.letter, drive.path);
+        const std::string error = platform::storage::AddImageDrive(drive.letter, drive.path);
         if (!error.empty())
             return "--drive " + std::string(1, drive.letter) + "=" + drive.path + ": " + error;
     }
@@ -71,7 +67,7 @@ void Click(CVEXODlg& dialog, int id) {
 
 // Runs the Load or Save button with its file dialog answered by path.
 void ClickWithFile(CVEXODlg& dialog, int id, const std::string& path) {
-    const std::u16string fullPath = platform::text::FromUtf8(std::filesystem::absolute(path).string());
+    const std::u16string fullPath = std::filesystem::absolute(FilePath(path)).u16string();
     platform::testing::SetFileDialogHook([&](const platform::testing::FileDialogCall&) {
         return platform::testing::FileDialogAnswer{IDOK, fullPath};
     });
@@ -83,27 +79,13 @@ void ClickWithFile(CVEXODlg& dialog, int id, const std::string& path) {
 // Save is silent: a settings file is written when it has its 2048 bytes.
 bool WasWritten(const std::string& path) {
     std::error_code error;
-    return std::filesystem::file_size(path, error) == 2048 && !error;
-}
-
-// Standard error carries one line per message of the run; the toolkit's
-// notes about its own set-up (no runtime folder, no fonts) would mix in
-// with them. Only its serious complaints get through.
-void KeepToolkitNotesOffTheLines(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "strovane fuse: %s\n", text.toLocal8Bit().constData());
+    return std::filesystem::file_size(FilePath(path), error) == 2048 && !error;
 }
 
 int RunHeadless(const FuseOptions& options) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler(KeepToolkitNotesOffTheLines);
-    static int qtArgc = 1;
-    static char qtName[] = "strovane";
-    static char* qtArgv[] = {qtName, nullptr};
-    QApplication application(qtArgc, qtArgv);
+    const platform::classlib::HeadlessSession session;
 
-    RunReport report(stdout, stderr, isatty(STDOUT_FILENO) != 0);
+    RunReport report(stdout, stderr, platform::process::IsTerminal(stdout));
     bool countMessages = true;
     platform::testing::SetMessageBoxHook([&](const platform::testing::MessageBoxCall& box) {
         report.MessageBox(box.text, box.caption, countMessages);

@@ -1,7 +1,7 @@
 #include "device/drive_list_tips.h"
 
-#include "platform/classlib/qt/combo_item_tooltips.h"
-#include "platform/storage/linux/disk_namespace.h"
+#include "platform/classlib/combo_item_tooltips.h"
+#include "platform/storage/drives.h"
 #include "platform/text/wide_format.h"
 #include "resource.h"
 
@@ -15,15 +15,14 @@ constexpr std::chrono::seconds kRefreshInterval{1};
 
 std::u16string DriveTip(const std::u16string& item) {
     static std::chrono::steady_clock::time_point lastRefresh;
-    auto& ns = platform::storage::DiskNamespace::Current();
     const auto now = std::chrono::steady_clock::now();
     if (now - lastRefresh >= kRefreshInterval) {
-        ns.Refresh();
+        platform::storage::RefreshDrives();
         lastRefresh = now;
     }
     if (item.size() != 1 || item[0] > 0x7F)
         return {};
-    return platform::text::FromUtf8(platform::storage::DescribeDrive(ns, static_cast<char>(item[0])));
+    return platform::text::FromUtf8(platform::storage::DescribeDrive(static_cast<char>(item[0])));
 }
 
 } // namespace

@@ -1,9 +1,39 @@
 // Basic scalar types, handles and constants shared by the class library,
-// storage and user-interface stand-ins. Widths follow the system the tool was
-// first written for: long and DWORD are 32 bits, text is UTF-16 (char16_t).
+// storage and user-interface services. On Windows they are the system's
+// own, from <windows.h>. On Linux they are defined here with the widths of
+// Windows: long and DWORD are 32 bits, text is UTF-16 (char16_t).
 #pragma once
 
 #include <cstdint>
+
+#ifdef _WIN32
+
+#include <windows.h>
+
+// The system's header names its text functions through macros that pick the
+// UTF-16 variant (MessageBox is MessageBoxW). The class library has members
+// of these names, which must keep them on both systems; the system's own
+// functions are called by their W names.
+#undef AppendMenu
+#undef GetMenuString
+#undef GetWindowText
+#undef GetWindowTextLength
+#undef LoadIcon
+#undef LoadString
+#undef MessageBox
+#undef SendMessage
+#undef SetWindowText
+
+// On Windows wchar_t is UTF-16, so the system's text and the tool's
+// char16_t text are the same code units; these casts are the only place
+// the two types meet.
+inline const wchar_t* AsWide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+inline wchar_t* AsWide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
+inline const char16_t* AsUtf16(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
+inline char16_t* AsUtf16(wchar_t* text) { return reinterpret_cast<char16_t*>(text); }
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
+#else
 
 using BOOL = int;
 using BYTE = std::uint8_t;
@@ -56,3 +86,5 @@ union LARGE_INTEGER {
     LONGLONG QuadPart;
 };
 static_assert(sizeof(LARGE_INTEGER) == 8);
+
+#endif

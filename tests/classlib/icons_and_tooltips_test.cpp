@@ -2,7 +2,7 @@
 // tooltips, and the real message box's look.
 #include "test_dialog.h"
 
-#include "platform/classlib/qt/combo_item_tooltips.h"
+#include "platform/classlib/combo_item_tooltips.h"
 #include "platform/classlib/qt/icon_handles.h"
 #include "platform/classlib/qt/paint_context.h"
 

@@ -1,7 +1,7 @@
 // The drive check on a fake machine: for every letter, what CheckDrive says
 // and what it leaves in the dialog's members and in the Drive Size box.
 #include "device/drive_list_tips.h"
-#include "platform/classlib/qt/combo_item_tooltips.h"
+#include "platform/classlib/combo_item_tooltips.h"
 #include "platform/storage/linux/disk_namespace.h"
 #include "platform/testing/ui_hooks.h"
 #include "storage/machine_table.h"

@@ -1,5 +1,6 @@
-// CFile: an image file opened for reading, and the exception a system error
-// on it raises. Files are read-only here; the settings file goes through the
+// CFile: an image file opened for reading (a file descriptor on Linux, a
+// file handle of the system on Windows), and the exception a system error on
+// it raises. Files are read-only here; the settings file goes through the
 // storage services instead.
 #pragma once
 
@@ -47,10 +48,18 @@ public:
     void SeekToBegin();                            // throws on error
     virtual void Close();                          // throws on a system error while closing
     void Abort();                                  // closes, never throws
-    bool IsOpen() const { return m_fd >= 0; }
     CString GetFilePath() const { return m_strFileName; }
+
+#ifdef _WIN32
+    bool IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
+
+protected:
+    HANDLE m_hFile = INVALID_HANDLE_VALUE;
+#else
+    bool IsOpen() const { return m_fd >= 0; }
 
 protected:
     int m_fd = -1;
+#endif
     CString m_strFileName;
 };

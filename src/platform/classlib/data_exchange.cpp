@@ -1,6 +1,6 @@
 // Dialog data exchange: DoDataExchange run in one direction, and the three
 // kinds of exchange the dialogs use (text, unsigned number, control object).
-#include "platform/classlib/qt/dialog_window.h"
+#include "platform/classlib/notification_hold.h"
 #include "platform/classlib/wnd.h"
 #include "platform/text/wide_format.h"
 
@@ -19,7 +19,7 @@ void CWnd::DoDataExchange(CDataExchange*) {}
 BOOL CWnd::UpdateData(BOOL saveAndValidate) {
     // Controls touched by the exchange (its message box, the focus going
     // back to a refused box) raise no notifications meanwhile.
-    platform::classlib::DialogWindow::NotificationHold hold(qobject_cast<platform::classlib::DialogWindow*>(m_pWidget));
+    const platform::classlib::NotificationHold hold(*this);
     CDataExchange exchange(this, saveAndValidate);
     try {
         DoDataExchange(&exchange);

@@ -8,6 +8,8 @@
 
 class CCmdTarget;
 
+#ifndef _WIN32
+// The messages and notifications the maps route (on Windows: the system's).
 inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_ICONERASEBKGND = 0x0027;
 inline constexpr UINT WM_QUERYDRAGICON = 0x0037;
@@ -17,6 +19,7 @@ inline constexpr UINT WM_SYSCOMMAND = 0x0112;
 inline constexpr UINT BN_CLICKED = 0;
 inline constexpr UINT CBN_SELCHANGE = 1;
 inline constexpr UINT EN_KILLFOCUS = 0x0200;
+#endif
 
 inline constexpr UINT ID_HELP = 57670;
 

@@ -1,6 +1,6 @@
 // Windows, dialogs, controls, data exchange and message boxes of the class
-// library stand-in. On Linux every window is a real Qt widget; the system's
-// code sees only these classes.
+// library stand-in. On Linux every window is a real Qt widget, on Windows a
+// real window of the system; the system's code sees only these classes.
 #pragma once
 
 #include "platform/classlib/cstring.h"
@@ -11,12 +11,19 @@
 #include <vector>
 #include <memory>
 
+#ifdef _WIN32
+#include <commdlg.h>
+#endif
+
+#ifndef _WIN32
 class QWidget;
+#endif
 
 namespace platform::classlib {
-class DialogWindow;  // the Qt side of a dialog (classlib/qt/)
+class DialogWindow;  // the system side of a dialog (classlib/qt/, classlib/win32/)
 }
 
+#ifndef _WIN32
 // Message box styles and results.
 inline constexpr UINT MB_OK = 0x00000000;
 inline constexpr UINT MB_OKCANCEL = 0x00000001;
@@ -54,6 +61,7 @@ struct RECT {
     LONG left, top, right, bottom;
 };
 using LPRECT = RECT*;
+#endif
 
 class CRect : public RECT {
 public:
@@ -74,10 +82,16 @@ public:
     CWnd& operator=(const CWnd&) = delete;
     ~CWnd() override;
 
+#ifdef _WIN32
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    // Binds this object to an existing window (what DDX_Control does).
+    void Attach(HWND window);
+#else
     HWND GetSafeHwnd() const { return reinterpret_cast<HWND>(m_pWidget); }
     QWidget* GetWidget() const { return m_pWidget; }
     // Binds this object to an existing widget (what DDX_Control does).
     void Attach(QWidget* widget);
+#endif
 
     CWnd* GetDlgItem(int id) const;
     int GetDlgCtrlID() const;
@@ -115,7 +129,8 @@ public:
 
     // The window's system menu: on Linux the window manager owns the title
     // bar, so this menu opens from the dialog's context menu and Alt+Space;
-    // its items send WM_SYSCOMMAND to the window.
+    // on Windows it is the system's own. Its items send WM_SYSCOMMAND to the
+    // window.
     CMenu* GetSystemMenu(BOOL revert);
 
     // While a long operation lets the window handle messages, the operator's
@@ -127,7 +142,12 @@ public:
     bool InModalState() const { return m_modalDepth > 0; }
 
 protected:
+#ifdef _WIN32
+    HWND m_hWnd = nullptr;
+    HWND m_focusBeforeModalState = nullptr;
+#else
     QWidget* m_pWidget = nullptr;
+#endif
     int m_modalDepth = 0;
 };
 
@@ -147,10 +167,18 @@ public:
     };
     explicit CMenu(CWnd* owner) : m_owner(owner) {}
     const std::vector<Item>& Items() const { return m_items; }
+#ifdef _WIN32
+    // The system's menu these items are added to as well.
+    CMenu(CWnd* owner, HMENU menu) : m_owner(owner), m_hMenu(menu) {}
+    HMENU GetSafeHmenu() const { return m_hMenu; }
+#endif
 
 private:
     CWnd* m_owner;
     std::vector<Item> m_items;
+#ifdef _WIN32
+    HMENU m_hMenu = nullptr;
+#endif
 };
 
 class CComboBox : public CWnd {
@@ -208,6 +236,9 @@ public:
 
 private:
     CWnd* m_pWnd;
+#ifdef _WIN32
+    PAINTSTRUCT m_ps{};
+#endif
 };
 
 class CDialog : public CWnd {

@@ -12,9 +12,6 @@
 
 #include <algorithm>
 
-extern "C" const std::uint8_t strovane_res_begin[];
-extern "C" const std::uint8_t strovane_res_end[];
-
 namespace platform::resources {
 namespace {
 
@@ -66,15 +63,6 @@ std::optional<std::vector<Resource>> ParseRes(std::span<const std::uint8_t> byte
         pos = next;
     }
     return out;
-}
-
-const std::vector<Resource>& ProgramResources() {
-    static const std::vector<Resource> all = [] {
-        const std::span<const std::uint8_t> linked(strovane_res_begin,
-                                                   static_cast<std::size_t>(strovane_res_end - strovane_res_begin));
-        return ParseRes(linked).value_or(std::vector<Resource>{});
-    }();
-    return all;
 }
 
 std::optional<std::span<const std::uint8_t>> FindIn(const std::vector<Resource>& all, const ResId& type,

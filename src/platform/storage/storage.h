@@ -1,10 +1,31 @@
 // Storage services: files, volumes by drive letter ("\\?\e:") and physical
 // disks by number ("\\.\PhysicalDrive1"), with the calls and records the
 // system uses. On Linux, handles are backed by file descriptors; see
-// storage/linux/ for how paths map to the machine's devices.
+// storage/linux/ for how paths map to the machine's devices. On Windows they
+// are the system's own services, with a thin layer (storage/win32/) that
+// takes the tool's UTF-16 text and lets an image file stand in for a card.
 #pragma once
 
 #include "platform/wintypes.h"
+
+#ifdef _WIN32
+
+#include <winioctl.h>
+
+#include <cstddef>
+
+// The calls the system's code makes with char16_t text and without an
+// overlapped record (the nullptr argument) come here; every other use goes
+// straight to the system. Drive letters given to image files are answered
+// here (see storage/win32/image_drives.h), the rest passes to the system.
+HANDLE CreateFileW(const char16_t* fileName, DWORD desiredAccess, DWORD shareMode, SECURITY_ATTRIBUTES* securityAttributes,
+                   DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
+BOOL DeviceIoControl(HANDLE device, DWORD ioControlCode, void* inBuffer, DWORD inBufferSize, void* outBuffer,
+                     DWORD outBufferSize, DWORD* bytesReturned, std::nullptr_t overlapped);
+BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead, std::nullptr_t overlapped);
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite, DWORD* bytesWritten, std::nullptr_t overlapped);
+
+#else
 
 inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
 
@@ -90,3 +111,5 @@ BOOL DeviceIoControl(HANDLE device, DWORD ioControlCode, void* inBuffer, DWORD i
 BOOL CloseHandle(HANDLE object);
 DWORD GetLastError();
 void SetLastError(DWORD error);
+
+#endif

@@ -4,6 +4,14 @@
 
 #include "platform/wintypes.h"
 
+#ifdef _WIN32
+
+// The system's own services: the real message queue, common controls,
+// metrics and icon drawing.
+#include <commctrl.h>
+
+#else
+
 struct POINT {
     LONG x, y;
 };
@@ -41,3 +49,5 @@ inline constexpr int SM_CYICON = 12;
 int GetSystemMetrics(int index);
 
 BOOL DrawIcon(HDC dc, int x, int y, HICON icon);
+
+#endif

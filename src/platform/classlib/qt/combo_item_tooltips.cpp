@@ -1,4 +1,4 @@
-#include "platform/classlib/qt/combo_item_tooltips.h"
+#include "platform/classlib/combo_item_tooltips.h"
 
 namespace platform::classlib {
 namespace {

@@ -1,6 +1,6 @@
 #include "platform/classlib/qt/dialog_controls.h"
 
-#include "platform/classlib/qt/combo_item_tooltips.h"
+#include "platform/classlib/combo_item_tooltips.h"
 #include "platform/classlib/qt/icon_handles.h"
 #include "platform/classlib/wnd.h"
 #include "platform/classlib/msgmap.h"

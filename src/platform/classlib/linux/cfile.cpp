@@ -3,7 +3,7 @@
 // file's name; the dialog's command handling shows it.
 #include "platform/classlib/cfile.h"
 
-#include "platform/classlib/wnd.h"
+#include "platform/classlib/system_error_text.h"
 #include "platform/testing/file_faults.h"
 #include "platform/text/wide_format.h"
 
@@ -31,23 +31,6 @@ constexpr ErrnoCause kErrnoCauses[] = {
     {ENOMEDIUM, CFileException::hardIO},
 };
 
-// The sentence for each cause, naming the file; the system's own text of
-// the error follows it in parentheses.
-struct CauseText {
-    CFileException::Cause cause;
-    const char16_t* format;
-};
-constexpr CauseText kCauseTexts[] = {
-    {CFileException::none, u"No error occurred while accessing %s"},
-    {CFileException::genericException, u"An unexpected error occurred while accessing %s"},
-    {CFileException::fileNotFound, u"%s was not found"},
-    {CFileException::badPath, u"%s is not a valid path"},
-    {CFileException::accessDenied, u"Access to %s was denied"},
-    {CFileException::invalidFile, u"%s cannot be read as a file"},
-    {CFileException::hardIO, u"A hardware I/O error was reported while accessing %s"},
-    {CFileException::endOfFile, u"An attempt was made to access %s past its end"},
-};
-
 CFileException::Cause CauseOf(int err) {
     for (const ErrnoCause& entry : kErrnoCauses)
         if (entry.err == err)
@@ -59,20 +42,11 @@ CFileException::Cause CauseOf(int err) {
 
 } // namespace
 
-CString CFileException::GetErrorMessage() const {
-    const char16_t* format = kCauseTexts[1].format;
-    for (const CauseText& entry : kCauseTexts)
-        if (entry.cause == m_cause)
-            format = entry.format;
-    CString text;
-    text.Format(format, m_strFileName.GetString());
-    if (m_lOsError != 0)
-        text += CString(u" (") + CString(platform::text::FromUtf8(std::strerror(m_lOsError))) + CString(u")");
-    text += u".";
-    return text;
-}
+namespace platform::classlib {
 
-int CFileException::ReportError() const { return AfxMessageBox(GetErrorMessage(), MB_ICONSTOP); }
+std::u16string SystemErrorText(LONG osError) { return text::FromUtf8(std::strerror(osError)); }
+
+} // namespace platform::classlib
 
 CFile::~CFile() { Abort(); }
 

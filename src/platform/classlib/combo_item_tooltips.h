@@ -1,7 +1,8 @@
-// Tooltips for the items of a dialog's lists (a Linux extension). The start-up
-// code can install a provider; each time a list's popup opens it is asked for
-// every item's tooltip, so that, for example, the drive list can name the
-// device behind each letter. An empty answer means no tooltip.
+// Tooltips for the items of a dialog's lists (an extension of the tool). The
+// start-up code can install a provider; when a list's popup opens or the
+// pointer rests on an item it is asked for the item's tooltip, so that, for
+// example, the drive list can name the device behind each letter. An empty
+// answer means no tooltip.
 #pragma once
 
 #include <functional>
