@@ -4,6 +4,11 @@
    resource compiler reads this file too. */
 #pragma once
 
+#if defined(_WIN32) && !defined(RC_INVOKED)
+/* C++ on Windows has them from the system's header. */
+#include <windows.h>
+#else
+
 /* Window styles (high word) shared by dialogs and controls. */
 #define WS_POPUP 0x80000000
 #define WS_CHILD 0x40000000
@@ -49,6 +54,8 @@
 /* Combo boxes: the low two bits are the kind of list. */
 #define CBS_DROPDOWN 0x0002
 #define CBS_SORT 0x0100
+
+#endif
 
 /* Predefined window classes, as the ordinals a template stores for them. */
 #define CTL_BUTTON 0x0080

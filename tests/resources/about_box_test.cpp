@@ -88,6 +88,6 @@ TEST(Manifest, AsksForNoElevationAndCommonControlsSix) {
     EXPECT_EQ(controls.value("type"), u"win32");
     EXPECT_EQ(controls.value("name"), u"Microsoft.Windows.Common-Controls");
     EXPECT_EQ(controls.value("version"), u"6.0.0.0");
-    EXPECT_EQ(controls.value("processorArchitecture"), u"x86");
+    EXPECT_EQ(controls.value("processorArchitecture"), u"*");
     EXPECT_EQ(controls.value("language"), u"*");
 }

@@ -86,8 +86,8 @@ void DDX_Text(CDataExchange* pDX, int idc, DWORD& value) {
 
 void DDX_Control(CDataExchange* pDX, int idc, CWnd& control) {
     pDX->PrepareCtrl(idc);
-    if (control.GetWidget())
+    if (control.GetSafeHwnd())
         return;
-    if (CWnd* item = pDX->m_pDlgWnd->GetDlgItem(idc))
-        control.Attach(item->GetWidget());
+    if (const CWnd* item = pDX->m_pDlgWnd->GetDlgItem(idc))
+        control.AttachToWindowOf(*item);
 }

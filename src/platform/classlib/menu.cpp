@@ -1,10 +1,16 @@
 // CMenu: the items of a window's system menu; choosing one sends
-// WM_SYSCOMMAND with its command to the menu's window.
+// WM_SYSCOMMAND with its command to the menu's window. On Windows the items
+// also go into the system's own menu, which the system shows and which sends
+// the same command.
 #include "platform/classlib/wnd.h"
 
 BOOL CMenu::AppendMenu(UINT flags, UINT_PTR idNewItem, const char16_t* newItem) {
     const bool separator = flags & MF_SEPARATOR;
     m_items.push_back(Item{flags, separator ? 0 : idNewItem, separator || !newItem ? CString() : CString(newItem)});
+#ifdef _WIN32
+    if (m_hMenu)
+        return AppendMenuW(m_hMenu, flags, idNewItem, separator ? nullptr : AsWide(m_items.back().text.GetString()));
+#endif
     return TRUE;
 }
 

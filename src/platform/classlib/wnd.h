@@ -86,11 +86,13 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
     // Binds this object to an existing window (what DDX_Control does).
     void Attach(HWND window);
+    void AttachToWindowOf(const CWnd& other) { Attach(other.m_hWnd); }
 #else
     HWND GetSafeHwnd() const { return reinterpret_cast<HWND>(m_pWidget); }
     QWidget* GetWidget() const { return m_pWidget; }
     // Binds this object to an existing widget (what DDX_Control does).
     void Attach(QWidget* widget);
+    void AttachToWindowOf(const CWnd& other) { Attach(other.m_pWidget); }
 #endif
 
     CWnd* GetDlgItem(int id) const;

@@ -11,6 +11,17 @@
 #include <string>
 #include <vector>
 
+// The system's header has these names as macros; here they are the
+// constants of the resource reader, on both systems.
+#ifdef _WIN32
+#undef RT_ICON
+#undef RT_DIALOG
+#undef RT_STRING
+#undef RT_GROUP_ICON
+#undef RT_MANIFEST
+#undef LANG_NEUTRAL
+#endif
+
 namespace platform::resources {
 
 inline constexpr WORD RT_ICON = 3;

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the build under wine, headless and bounded in
+# time: the build's own wine prefix (made once, under a lock, so parallel
+# tests share it), the null graphics driver unless DISPLAY asks for a real
+# screen, and a wine server whose background processes cannot hold the
+# caller's output open. STROVANE_WINE_TIMEOUT (seconds, default 120) bounds
+# the program's run.
+set -euo pipefail
+
+program=$1
+shift
+build_dir=$(cd "$(dirname "$program")" && pwd)
+while [[ ! -f $build_dir/CMakeCache.txt && $build_dir != / ]]; do
+  build_dir=$(dirname "$build_dir")
+done
+
+export WINEPREFIX=${WINEPREFIX:-$build_dir/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+# The prefix is made once; a second caller waits for the first.
+(
+  flock 9
+  if [[ ! -f $WINEPREFIX/.strovane-ready ]]; then
+    timeout 300 wineboot --init </dev/null >/dev/null 2>&1
+    timeout 60 wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+    touch "$WINEPREFIX/.strovane-ready"
+  fi
+) 9>"$build_dir/wineprefix.lock"
+
+graphics=null
+[[ -n ${STROVANE_WINE_DISPLAY:-} ]] && graphics=x11
+timeout 60 wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$graphics" /f </dev/null >/dev/null 2>&1 || true
+
+# The server lingers 30 s after the last program; it detaches itself, and
+# started here its output goes nowhere near ours.
+wineserver -p30 </dev/null >/dev/null 2>&1 || true  # already running
+
+exec timeout --kill-after=10 "${STROVANE_WINE_TIMEOUT:-120}" wine "$program" "$@" </dev/null
