@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows program of the build under wine, headless and bounded in
 # time: the build's own wine prefix (made once, under a lock, so parallel
-# tests share it), the null graphics driver unless DISPLAY asks for a real
-# screen, and a wine server whose background processes cannot hold the
-# caller's output open. STROVANE_WINE_TIMEOUT (seconds, default 120) bounds
+# tests share it) with the null graphics driver, and a wine server whose
+# background processes cannot hold the caller's output open. STROVANE_WINE_TIMEOUT (seconds, default 120) bounds
 # the program's run.
 set -euo pipefail
 
@@ -24,13 +23,13 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
   if [[ ! -f $WINEPREFIX/.strovane-ready ]]; then
     timeout 300 wineboot --init </dev/null >/dev/null 2>&1
     timeout 60 wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+    # The desktop process that booting started took the default driver;
+    # it and its server go, so that the next program starts on the null one.
+    timeout 60 wineserver -k </dev/null >/dev/null 2>&1 || true
+    timeout 60 wineserver -w </dev/null >/dev/null 2>&1 || true
     touch "$WINEPREFIX/.strovane-ready"
   fi
 ) 9>"$build_dir/wineprefix.lock"
-
-graphics=null
-[[ -n ${STROVANE_WINE_DISPLAY:-} ]] && graphics=x11
-timeout 60 wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$graphics" /f </dev/null >/dev/null 2>&1 || true
 
 # The server lingers 30 s after the last program; it detaches itself, and
 # started here its output goes nowhere near ours.
