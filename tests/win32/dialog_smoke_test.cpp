@@ -5,6 +5,7 @@
 // modal runs of the start-up and the About box closed by program. Message
 // boxes are answered by the test hook.
 #include "card_image.h"
+#include "platform/classlib/combo_item_tooltips.h"
 #include "platform/testing/ui_hooks.h"
 #include "ui/VEXOApp.h"
 #include "ui/VEXODlg.h"
@@ -173,6 +174,65 @@ TEST_F(WindowsDialogTest, StartFusesTheImagesOntoAnImageDrive) {
     EXPECT_EQ(ReadFileBytes(card, 121806ull * 512, 2000000), Bytes(2000000, 5));
     EXPECT_EQ(ReadFileBytes(card, 2048ull * 512, 1 << 20), Bytes(1 << 20, 6));
     EXPECT_EQ(std::filesystem::file_size(card), 64u * 1024 * 1024);
+}
+
+// The tooltip window the item tips of list show in.
+HWND TipOf(HWND list) {
+    struct Search {
+        HWND list;
+        HWND tip;
+    } search{list, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(context);
+            wchar_t className[64] = {};
+            GetClassNameW(window, className, 64);
+            if (lstrcmpiW(className, TOOLTIPS_CLASSW) == 0 && GetWindow(window, GW_OWNER) == s.list)
+                s.tip = window;
+            return s.tip == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.tip;
+}
+
+TEST_F(WindowsDialogTest, AnOpenListNamesTheItemUnderThePointer) {
+    platform::classlib::SetComboItemToolTipProvider([](int id, const std::u16string& item) {
+        return id == IDC_DRIVE && item != u"D" ? u"drive " + item : std::u16string();
+    });
+    ASSERT_TRUE(dialog.Create(IDD_VEXO_DIALOG));
+    const HWND combo = Item(IDC_DRIVE);
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+    const HWND tip = TipOf(info.hwndList);
+    ASSERT_NE(tip, nullptr);
+
+    auto pointAt = [&](int item) {
+        RECT rect{};
+        SendMessageW(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect));
+        SendMessageW(info.hwndList, WM_MOUSEMOVE, 0, MAKELPARAM(rect.left + 2, rect.top + 2));
+    };
+    auto shown = [&] {
+        wchar_t text[80] = {};
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = info.hwndList;
+        tool.uId = reinterpret_cast<UINT_PTR>(info.hwndList);
+        tool.lpszText = text;
+        SendMessageW(tip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+        return IsWindowVisible(tip) ? std::u16string(AsUtf16(text)) : std::u16string(u"(hidden)");
+    };
+    pointAt(2);
+    EXPECT_EQ(shown(), u"drive F");
+    pointAt(0);  // no tip for this item
+    EXPECT_EQ(shown(), u"(hidden)");
+    pointAt(22);
+    EXPECT_EQ(shown(), u"drive Z");
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    EXPECT_EQ(shown(), u"(hidden)");
+    platform::classlib::SetComboItemToolTipProvider(nullptr);
 }
 
 // Runs steps one after another from a thread timer while a modal loop runs;

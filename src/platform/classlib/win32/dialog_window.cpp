@@ -1,5 +1,7 @@
 #include "platform/classlib/win32/dialog_window.h"
 
+#include "platform/classlib/win32/combo_item_tips.h"
+
 #include "platform/resources/resources.h"
 
 #include <cstring>
@@ -107,6 +109,8 @@ INT_PTR DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (DropsCommand(wParam, lParam))
             return TRUE;
+        if (HIWORD(wParam) == CBN_DROPDOWN)
+            ShowItemTipsWhileOpen(reinterpret_cast<HWND>(lParam));
         break;
     case WM_DESTROY:
         // The controls go with the window: the objects bound to them let go.
