@@ -97,6 +97,13 @@ TEST_F(WindowsDialogTest, BuiltFromItsTemplateWithListsFilledAndTheAboutItem) {
     EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0)), dialog.m_hIcon);
     EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0)), dialog.m_hIcon);
     EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window, WM_QUERYDRAGICON, 0, 0)), dialog.m_hIcon);
+
+    // Minimised by other means than a button, it paints its icon and comes back.
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_TRUE(dialog.IsIconic());
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ShowWindow(window, SW_RESTORE);
+    EXPECT_FALSE(dialog.IsIconic());
 }
 
 TEST_F(WindowsDialogTest, NotificationsReachTheirHandlersThroughTheMessageMap) {

@@ -123,7 +123,8 @@ public:
 
     // Sends a message to this window: the message map first, then the
     // built-in handling of the few messages the system sends by number
-    // (WM_SETICON, WM_ICONERASEBKGND, CB_GETCURSEL, CB_SETCURSEL, EM_SETSEL).
+    // (WM_SETICON, WM_ICONERASEBKGND, CB_GETCURSEL, CB_SETCURSEL, EM_SETSEL);
+    // on Windows the system's own default handling.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
     HICON SetIcon(HICON icon, BOOL bigIcon);
@@ -136,9 +137,10 @@ public:
     CMenu* GetSystemMenu(BOOL revert);
 
     // While a long operation lets the window handle messages, the operator's
-    // input to the window (clicks, keys, closing) is held off, the window
-    // shows a busy cursor and its buttons and lists look disabled; painting
-    // and moving go on. Calls nest.
+    // input to the window (clicks, keys, closing) is held off and painting
+    // goes on. On Linux the window shows a busy cursor, its buttons and lists
+    // look disabled and it can still be moved; on Windows the system
+    // disables the window. Calls nest.
     void BeginModalState();
     void EndModalState();
     bool InModalState() const { return m_modalDepth > 0; }
