@@ -55,10 +55,10 @@ int main(int argc, char** argv) {
         if (arg == "--list-drives") {
             listDrives = true;
         } else if (arg == "--drive" && i + 1 < args.size()) {
-            const std::string& spec = args[++i];
-            const std::string error = spec.size() > 2 && spec[1] == '='
-                ? platform::storage::AddImageDrive(spec[0], spec.substr(2))
-                : "expected L=PATH, got \"" + spec + "\"";
+            const std::string& assignment = args[++i];
+            const std::string error = assignment.size() > 2 && assignment[1] == '='
+                ? platform::storage::AddImageDrive(assignment[0], assignment.substr(2))
+                : "expected L=PATH, got \"" + assignment + "\"";
             if (!error.empty()) {
                 std::fprintf(stderr, "strovane: --drive: %s\n", error.c_str());
                 return 2;

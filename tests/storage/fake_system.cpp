@@ -62,41 +62,41 @@ FakeSystem::~FakeSystem() {
     fs::remove_all(m_root, ec);
 }
 
-void FakeSystem::AddDisk(const DiskSpec& spec) {
-    const std::string device = BusPath(spec.bus, spec.name);
-    const std::string relative = "devices/" + device + "/block/" + spec.name;
+void FakeSystem::AddDisk(const DiskSpec& disk) {
+    const std::string device = BusPath(disk.bus, disk.name);
+    const std::string relative = "devices/" + device + "/block/" + disk.name;
     const fs::path dir = m_root + "/sys/" + relative;
     const std::string number = "8:" + std::to_string(m_nextMinor);
     m_nextMinor += 16;
     WriteFile(dir / "dev", number);
-    WriteFile(dir / "size", std::to_string(spec.sectors));
-    WriteFile(dir / "removable", spec.removable ? "1" : "0");
-    WriteFile(dir / "queue" / "write_cache", spec.writeBackCache ? "write back" : "write through");
+    WriteFile(dir / "size", std::to_string(disk.sectors));
+    WriteFile(dir / "removable", disk.removable ? "1" : "0");
+    WriteFile(dir / "queue" / "write_cache", disk.writeBackCache ? "write back" : "write through");
     fs::create_directories(dir / "holders");
     fs::create_directories(dir / "slaves");
-    if (spec.name.rfind("loop", 0) == 0) {
+    if (disk.name.rfind("loop", 0) == 0) {
         fs::create_directories(dir / "loop");
-        if (!spec.backingFile.empty())
-            WriteFile(dir / "loop" / "backing_file", spec.backingFile);
+        if (!disk.backingFile.empty())
+            WriteFile(dir / "loop" / "backing_file", disk.backingFile);
         else
             fs::remove(dir / "loop");  // an unattached loop device has no loop attributes
     }
-    if (spec.bus != Bus::virtual_) {
+    if (disk.bus != Bus::virtual_) {
         const fs::path parent = m_root + "/sys/devices/" + device;
         fs::create_directory_symlink("../..", dir / "device");
-        if (!spec.vendor.empty())
-            WriteFile(parent / "vendor", spec.vendor);
-        if (spec.bus == Bus::mmc) {
-            WriteFile(parent / "type", spec.mmcType);
-            WriteFile(parent / "name", spec.model);
-        } else if (!spec.model.empty()) {
-            WriteFile(parent / "model", spec.model);
+        if (!disk.vendor.empty())
+            WriteFile(parent / "vendor", disk.vendor);
+        if (disk.bus == Bus::mmc) {
+            WriteFile(parent / "type", disk.mmcType);
+            WriteFile(parent / "name", disk.model);
+        } else if (!disk.model.empty()) {
+            WriteFile(parent / "model", disk.model);
         }
     }
-    fs::create_directory_symlink("../" + relative, m_root + "/sys/block/" + spec.name);
-    m_sysDirs[spec.name] = dir.string();
-    m_numbers[spec.name] = number;
-    MakeSparseFile(Node(spec.name), spec.sectors * 512);
+    fs::create_directory_symlink("../" + relative, m_root + "/sys/block/" + disk.name);
+    m_sysDirs[disk.name] = dir.string();
+    m_numbers[disk.name] = number;
+    MakeSparseFile(Node(disk.name), disk.sectors * 512);
 }
 
 void FakeSystem::AddPartition(const std::string& disk, int number, std::uint64_t start, std::uint64_t sectors) {

@@ -36,7 +36,7 @@ public:
     std::string Node(const std::string& name) const { return m_root + "/dev/" + name; }
 
     // A whole disk; its node is a sparse file of its size.
-    void AddDisk(const DiskSpec& spec);
+    void AddDisk(const DiskSpec& disk);
     // A partition of disk; its node is a small file.
     void AddPartition(const std::string& disk, int number, std::uint64_t start, std::uint64_t sectors);
     // A device-mapper volume over the given disks or partitions.
