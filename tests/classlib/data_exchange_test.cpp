@@ -2,7 +2,7 @@
 // directions, with the refusal of a box that holds no number.
 #include "test_dialog.h"
 
-#include "platform/classlib/qt/app_title.h"
+#include "platform/classlib/app_title.h"
 
 #include <QLineEdit>
 

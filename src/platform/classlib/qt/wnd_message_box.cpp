@@ -1,5 +1,5 @@
 // Message boxes owned by a window or by the application.
-#include "platform/classlib/qt/app_title.h"
+#include "platform/classlib/app_title.h"
 #include "platform/classlib/qt/message_box.h"
 #include "platform/classlib/wnd.h"
 

@@ -1,6 +1,6 @@
 // Message boxes owned by a window or by the application: the test hook when
 // one is set (and the command line's answerer), else the system's box.
-#include "platform/classlib/win32/app_title.h"
+#include "platform/classlib/app_title.h"
 #include "platform/classlib/wnd.h"
 #include "platform/testing/ui_hooks.h"
 

@@ -1,10 +1,7 @@
 // CWinApp: the one application object, its icon loading and its title.
-#include "platform/classlib/qt/app_title.h"
-#include "platform/classlib/qt/icon_handles.h"
+#include "platform/classlib/app_title.h"
 #include "platform/classlib/wnd.h"
 #include "platform/resources/resources.h"
-
-#include <QCoreApplication>
 
 #include <vector>
 
@@ -33,7 +30,7 @@ CWinApp::~CWinApp() { std::erase(Apps(), this); }
 BOOL CWinApp::InitInstance() { return TRUE; }
 
 HICON CWinApp::LoadIcon(UINT idResource) const {
-    return platform::classlib::ResourceIconHandle(static_cast<WORD>(idResource));
+    return platform::classlib::LoadResourceIcon(static_cast<WORD>(idResource));
 }
 
 // Names the key under which profile settings would live; the tool keeps
@@ -60,8 +57,8 @@ std::u16string AppTitle() {
     std::u16string title;
     if (auto fromTable = resources::LoadString(kAppTitleString); fromTable && !fromTable->empty())
         title = *fromTable;
-    else if (QCoreApplication::instance())
-        title = QCoreApplication::applicationName().toStdU16String();
+    else
+        title = ProgramName();
     if (app)
         app->m_pszAppName = CString(title);
     return title;
