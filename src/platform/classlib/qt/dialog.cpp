@@ -1,5 +1,6 @@
 // CDialog: a window built from a dialog template, run modally or created
 // modeless, with the default handling of OK, Cancel and system commands.
+#include "platform/classlib/dialog_list_items.h"
 #include "platform/classlib/qt/control_ops.h"
 #include "platform/classlib/qt/dialog_window.h"
 #include "platform/classlib/wnd.h"
@@ -17,8 +18,6 @@ namespace {
 constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr UINT SC_MINIMIZE = 0xF020;
 constexpr UINT SC_RESTORE = 0xF120;
-// An initial-data record that adds a string to a combo box.
-constexpr WORD kComboAddString = 0x0403;
 
 std::optional<resources::DialogTemplate> LoadTemplate(UINT id) {
     const auto bytes = resources::Find(resources::ResId::Of(resources::RT_DIALOG), resources::ResId::Of(static_cast<WORD>(id)));
@@ -27,8 +26,6 @@ std::optional<resources::DialogTemplate> LoadTemplate(UINT id) {
 
 // The 8-bit texts of the initial data are Windows-1252; the list items use
 // only its ASCII part, which maps one to one.
-QString FromInitText(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
-
 // The window for a template, placed over its parent (or the screen) and
 // kept above that parent's window.
 std::unique_ptr<DialogWindow> MakeWindow(CDialog& owner, const resources::DialogTemplate& dialogTemplate,
@@ -110,26 +107,6 @@ void CDialog::EndDialog(int result) {
         m_window->End(result);
 }
 
-BOOL CDialog::OnInitDialog() {
-    const auto initData = resources::Find(resources::ResId::Of(resources::RT_DLGINIT),
-                                          resources::ResId::Of(static_cast<WORD>(m_nIDTemplate)));
-    if (initData && m_window) {
-        for (const resources::DlgInitItem& item : resources::ParseDlgInit(*initData).value_or(std::vector<resources::DlgInitItem>{}))
-            if (item.message == kComboAddString)
-                platform::classlib::ComboAddString(m_window->Control(item.controlId), FromInitText(item.text));
-    }
-    UpdateData(FALSE);
-    return TRUE;
-}
-
-void CDialog::OnOK() {
-    if (!UpdateData(TRUE))
-        return;
-    EndDialog(IDOK);
-}
-
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
-
 // The toolkit has painted the dialog's background and controls already.
 void CDialog::OnPaint() {}
 
@@ -153,3 +130,12 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, &CDialog::OnOK)
     ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
+
+namespace platform::classlib {
+
+void AddInitialListItem(CDialog& dialog, int controlId, const std::u16string& text) {
+    if (CWnd* control = dialog.GetDlgItem(controlId))
+        ComboAddString(control->GetWidget(), QString::fromStdU16String(text));
+}
+
+} // namespace platform::classlib

@@ -1,6 +1,7 @@
 // CDialog on the system's dialog manager: a window built from a template of
 // the resource section, run modally or created modeless, with the default
 // handling of OK, Cancel, painting and system commands.
+#include "platform/classlib/dialog_list_items.h"
 #include "platform/classlib/win32/dialog_window.h"
 #include "platform/classlib/wnd.h"
 #include "platform/resources/resources.h"
@@ -10,8 +11,6 @@ namespace resources = platform::resources;
 
 namespace {
 
-// An initial-data record that adds a string to a combo box.
-constexpr WORD kComboAddString = 0x0403;
 
 // The owner of a dialog without a parent: the application's main window,
 // which is disabled while the dialog runs (the About box over the main
@@ -22,15 +21,6 @@ HWND OwnerFor(const CWnd* parent, const CWnd* dialog) {
     const CWinApp* app = AfxGetApp();
     const CWnd* main = app ? app->m_pMainWnd : nullptr;
     return main && main != dialog ? main->GetSafeHwnd() : nullptr;
-}
-
-// The 8-bit texts of the initial data are Windows-1252; the list items use
-// only its ASCII part, which maps one to one.
-std::u16string FromInitText(const std::string& text) {
-    std::u16string wide;
-    for (const char c : text)
-        wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
-    return wide;
 }
 
 } // namespace
@@ -72,30 +62,6 @@ void CDialog::EndDialog(int result) {
         m_window->End(result);
 }
 
-BOOL CDialog::OnInitDialog() {
-    const auto initData = resources::Find(resources::ResId::Of(resources::RT_DLGINIT),
-                                          resources::ResId::Of(static_cast<WORD>(m_nIDTemplate)));
-    if (initData && m_hWnd) {
-        for (const resources::DlgInitItem& item :
-             resources::ParseDlgInit(*initData).value_or(std::vector<resources::DlgInitItem>{})) {
-            if (item.message != kComboAddString)
-                continue;
-            const std::u16string text = FromInitText(item.text);
-            SendDlgItemMessageW(m_hWnd, item.controlId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        }
-    }
-    UpdateData(FALSE);
-    return TRUE;
-}
-
-void CDialog::OnOK() {
-    if (!UpdateData(TRUE))
-        return;
-    EndDialog(IDOK);
-}
-
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
-
 // The system paints the dialog's background and its controls.
 void CDialog::OnPaint() {
     if (m_hWnd)
@@ -113,3 +79,12 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, &CDialog::OnOK)
     ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
+
+namespace platform::classlib {
+
+void AddInitialListItem(CDialog& dialog, int controlId, const std::u16string& text) {
+    if (dialog.GetSafeHwnd())
+        SendDlgItemMessageW(dialog.GetSafeHwnd(), controlId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+} // namespace platform::classlib
