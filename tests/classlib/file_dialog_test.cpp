@@ -3,6 +3,7 @@
 #include "test_dialog.h"
 
 #include "platform/classlib/qt/file_dialog_rules.h"
+#include "platform/classlib/file_dialog_rules.h"
 
 #include <QFileDialog>
 #include <QTemporaryDir>

@@ -1,6 +1,5 @@
 #include "platform/classlib/qt/file_dialog_rules.h"
 
-#include <QFileInfo>
 
 namespace platform::classlib {
 namespace {
@@ -26,16 +25,6 @@ QStringList ToQtNameFilters(std::u16string_view filter) {
         filters << parts[i] + QStringLiteral(" (") + QtPatterns(parts[i + 1]) + u')';
     }
     return filters;
-}
-
-std::u16string WithDefaultExtension(const std::u16string& path, std::u16string_view defExt, bool openDialog) {
-    const QString qpath = QString::fromStdU16String(path);
-    if (defExt.empty() || path.empty() || QFileInfo(qpath).fileName().contains(u'.'))
-        return path;
-    const std::u16string extended = path + u"." + std::u16string(defExt);
-    if (openDialog && QFileInfo::exists(qpath) && !QFileInfo::exists(QString::fromStdU16String(extended)))
-        return path;
-    return extended;
 }
 
 } // namespace platform::classlib

@@ -1,10 +1,7 @@
-// CFileDialog: the test hook (and the command line's answerer) when one is
-// set, else the system's Open or Save As dialog.
-#include "platform/classlib/wnd.h"
-#include "platform/testing/ui_hooks.h"
+// The system's Open and Save As dialogs on Windows.
+#include "platform/classlib/file_dialog_rules.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
@@ -19,21 +16,6 @@ std::u16string SystemFilter(const std::u16string& filter) {
     return pairs + std::u16string(2, u'\0');
 }
 
-// What the system's dialog does with a typed name that has no extension,
-// for names that come from the hook: the default extension is added, except
-// that an Open dialog keeps the bare name when that file exists and the
-// extended one does not.
-std::u16string WithDefaultExtension(const std::u16string& path, const std::u16string& defExt, bool open) {
-    namespace fs = std::filesystem;
-    if (defExt.empty() || path.empty() || fs::path(path).filename().u16string().find(u'.') != std::u16string::npos)
-        return path;
-    const std::u16string extended = path + u"." + defExt;
-    std::error_code error;
-    if (open && fs::exists(fs::path(path), error) && !fs::exists(fs::path(extended), error))
-        return path;
-    return extended;
-}
-
 HWND OwnerFor(const CWnd* parent) {
     if (parent && parent->GetSafeHwnd())
         return parent->GetSafeHwnd();
@@ -45,46 +27,31 @@ HWND OwnerFor(const CWnd* parent) {
 
 } // namespace
 
-CFileDialog::CFileDialog(BOOL openFileDialog, const char16_t* defExt, const char16_t* fileName, DWORD flags,
-                         const char16_t* filter, CWnd* parentWnd, DWORD, BOOL)
-    : m_bOpenFileDialog(openFileDialog),
-      m_defExt(defExt ? defExt : u""),
-      m_fileName(fileName ? fileName : u""),
-      m_flags(flags),
-      m_filter(filter ? filter : u"") {
-    m_pParentWnd = parentWnd;
-}
+namespace platform::classlib {
 
-INT_PTR CFileDialog::DoModal() {
-    const bool open = m_bOpenFileDialog != FALSE;
-    if (const auto& hook = platform::testing::GetFileDialogHook()) {
-        const platform::testing::FileDialogAnswer answer = hook(platform::testing::FileDialogCall{
-            open, m_defExt.Str(), m_fileName.Str(), m_flags, m_filter.Str()});
-        if (answer.result != IDOK)
-            return answer.result;
-        m_pathName = CString(WithDefaultExtension(answer.pathName, m_defExt.Str(), open));
-        return IDOK;
-    }
-
+std::optional<std::u16string> RunSystemFileDialog(const CFileDialog& request, CWnd* parent) {
     std::u16string path(kPathCapacity, u'\0');
-    std::copy_n(m_fileName.Str().begin(), std::min(m_fileName.Str().size(), kPathCapacity - 1), path.begin());
-    const std::u16string filter = SystemFilter(m_filter.Str());
+    const std::u16string& fileName = request.m_fileName.Str();
+    std::copy_n(fileName.begin(), std::min(fileName.size(), kPathCapacity - 1), path.begin());
+    const std::u16string filter = SystemFilter(request.m_filter.Str());
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = OwnerFor(m_pParentWnd);
-    dialog.lpstrFilter = m_filter.IsEmpty() ? nullptr : AsWide(filter.c_str());
+    dialog.hwndOwner = OwnerFor(parent);
+    dialog.lpstrFilter = request.m_filter.IsEmpty() ? nullptr : AsWide(filter.c_str());
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = AsWide(path.data());
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     // No default extension is a null one: an empty text would make the
-    // system add the chosen filter's extension.
-    dialog.lpstrDefExt = m_defExt.IsEmpty() ? nullptr : AsWide(m_defExt.GetString());
+    // system add the chosen filter's extension. The system applies the
+    // default extension to the chosen name itself.
+    dialog.lpstrDefExt = request.m_defExt.IsEmpty() ? nullptr : AsWide(request.m_defExt.GetString());
     // The working folder stays where it was, whatever folder is browsed.
-    dialog.Flags = m_flags | OFN_EXPLORER | OFN_NOCHANGEDIR;
-    const BOOL chosen = open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
+    dialog.Flags = request.m_flags | OFN_EXPLORER | OFN_NOCHANGEDIR;
+    const BOOL chosen = request.m_bOpenFileDialog ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
     if (!chosen)
-        return IDCANCEL;
-    m_pathName = CString(path.c_str());
-    return IDOK;
+        return std::nullopt;
+    return std::u16string(path.c_str());
 }
+
+} // namespace platform::classlib
