@@ -3,11 +3,10 @@
 // answered from their files. A physical disk that is an image keeps to its
 // size as a card does: a read must lie wholly on it, a write that runs past
 // its end stops there, and neither starts past it.
-#include "platform/storage/storage.h"
+#include "platform/storage/device_records.h"
 #include "platform/storage/win32/image_drives.h"
 
 #include <cstddef>
-#include <cstring>
 
 using platform::storage::ImageDrives;
 using platform::storage::ImageHandle;
@@ -17,12 +16,6 @@ namespace {
 
 // The system's own transfer calls (no overlapped record).
 constexpr OVERLAPPED* kNoOverlap = nullptr;
-
-// The classic geometry of a disk too large for real cylinders: 255 heads of
-// 63 sectors of 512 bytes.
-constexpr DWORD kTracksPerCylinder = 255;
-constexpr DWORD kSectorsPerTrack = 63;
-constexpr DWORD kBytesPerSector = 512;
 
 BOOL Fail(DWORD error) {
     SetLastError(error);
@@ -64,35 +57,15 @@ HANDLE OpenImage(ImageHandleKind kind, const platform::storage::ImageDrive& driv
 BOOL VolumeDiskExtents(const ImageHandle& image, void* out, DWORD outSize, DWORD* returned) {
     if (image.kind != ImageHandleKind::volume)
         return Fail(ERROR_INVALID_FUNCTION);
-    if (out == nullptr || outSize < sizeof(VOLUME_DISK_EXTENTS))
-        return Fail(ERROR_INSUFFICIENT_BUFFER);
-    VOLUME_DISK_EXTENTS extents{};
-    extents.NumberOfDiskExtents = 1;
-    extents.Extents[0].DiskNumber = ImageDrives::Instance().ByLetter(image.letter)->diskNumber;
-    extents.Extents[0].StartingOffset.QuadPart = 0;
-    extents.Extents[0].ExtentLength.QuadPart = static_cast<LONGLONG>(image.sizeBytes);
-    std::memcpy(out, &extents, sizeof extents);
-    *returned = sizeof extents;
-    return TRUE;
+    const platform::storage::ExtentRecord extent{
+        ImageDrives::Instance().ByLetter(image.letter)->diskNumber, 0, image.sizeBytes};
+    return platform::storage::FillVolumeDiskExtents({&extent, 1}, out, outSize, returned);
 }
 
 BOOL DriveGeometryEx(const ImageHandle& image, void* out, DWORD outSize, DWORD* returned) {
-    constexpr DWORD kFilled = offsetof(DISK_GEOMETRY_EX, Data);
     if (image.kind != ImageHandleKind::disk)
         return Fail(ERROR_INVALID_FUNCTION);
-    if (out == nullptr || outSize < kFilled)
-        return Fail(ERROR_INSUFFICIENT_BUFFER);
-    DISK_GEOMETRY_EX geometry{};
-    geometry.Geometry.Cylinders.QuadPart =
-        static_cast<LONGLONG>(image.sizeBytes / (std::uint64_t{kTracksPerCylinder} * kSectorsPerTrack * kBytesPerSector));
-    geometry.Geometry.MediaType = RemovableMedia;
-    geometry.Geometry.TracksPerCylinder = kTracksPerCylinder;
-    geometry.Geometry.SectorsPerTrack = kSectorsPerTrack;
-    geometry.Geometry.BytesPerSector = kBytesPerSector;
-    geometry.DiskSize.QuadPart = static_cast<LONGLONG>(image.sizeBytes);
-    std::memcpy(out, &geometry, kFilled);
-    *returned = kFilled;
-    return TRUE;
+    return platform::storage::FillDriveGeometryEx(image.sizeBytes, RemovableMedia, out, outSize, returned);
 }
 
 } // namespace
